@@ -1,0 +1,31 @@
+# The two commands a new user needs: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench screenshots clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-tessarn $(BUILD)/tessarn
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARN_BENCH=ON >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)-bench/bench/*_bench; do echo "== $$b"; $$b; done
+
+screenshots: build
+	@scripts/take-screenshots $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

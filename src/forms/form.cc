@@ -1,0 +1,101 @@
+#include "forms/form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "forms/twips.h"
+
+namespace forms {
+namespace {
+
+int loaded_forms = 0;
+
+std::function<void()>& OnLastFormUnloaded() {
+    static std::function<void()> on_last = [] { QCoreApplication::quit(); };
+    return on_last;
+}
+
+Qt::WindowFlags FlagsOf(Form::Border border) {
+    switch (border) {
+        case Form::Border::kFixedDialog:
+            // A tool window has no taskbar entry; the hints leave it only a close box.
+            return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+        case Form::Border::kFixedSingle:
+            return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint;
+        case Form::Border::kSizable:
+            break;
+    }
+    return Qt::Window;
+}
+
+}  // namespace
+
+Form::Form(const QString& caption, int client_width_twips, int client_height_twips,
+           Border border)
+    : QWidget(nullptr, FlagsOf(border)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(caption);
+    setWindowIcon(QIcon(QStringLiteral(":/tessarn/tessarn.png")));
+    const QSize client(TwipsToPixels(client_width_twips), TwipsToPixels(client_height_twips));
+    if (border == Border::kSizable) {
+        resize(client);
+    } else {
+        setFixedSize(client);
+    }
+}
+
+void Form::Load() {
+    ++loaded_forms;
+    Form_Load();
+}
+
+void Form::Show() {
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), size());
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::Unload() { close(); }
+
+void Form::closeEvent(QCloseEvent* event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The instance is forgotten now, not when Qt deletes the widget later, so that a use of the
+    // window class from here on builds a fresh window from design-time state.
+    unloaded_ = true;
+    forget_instance_();
+    if (--loaded_forms == 0 && OnLastFormUnloaded()) {
+        OnLastFormUnloaded()();
+    }
+}
+
+int LoadedFormCount() { return loaded_forms; }
+
+void SetOnLastFormUnloaded(std::function<void()> on_last) {
+    OnLastFormUnloaded() = std::move(on_last);
+}
+
+}  // namespace forms

@@ -1,0 +1,19 @@
+// The program's one way to tell the user something: a modal box with the text, an OK button
+// only, no icon, and the given title, or the application title "Tessarn" where none is given.
+// Tests put a recorder in its place that answers at once.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace forms {
+
+inline const QString kApplicationTitle = QStringLiteral("Tessarn");
+
+void MsgBox(const QString& text, const QString& title = QString());
+
+// Replaces the real box; pass an empty function to restore it.
+using MessageBoxHandler = std::function<void(const QString& text, const QString& title)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace forms

@@ -1,0 +1,14 @@
+// Positions and sizes of the windows are given in twips (1/1440 inch): 15 twips to a pixel at
+// 96 dpi, scaled with the screen's logical dpi.
+#pragma once
+
+class QWidget;
+
+namespace forms {
+
+int TwipsToPixels(int twips);
+
+// Places a control at left, top, width, height given in twips, relative to its window.
+void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+
+}  // namespace forms

@@ -1,0 +1,18 @@
+// Test hook for proving that file operations never lose data: counts the host file operations
+// made by RandomAccessFile, ReplaceFile, SyncFolderOf, DeleteFileAt and MoveItem and makes the
+// Nth one fail with EIO, the way SQLite's tests fail the Nth I/O call. Off unless a test arms it.
+#pragma once
+
+namespace platform::fault_injection {
+
+// Arms the injector: the nth operation from now (1 = the next) fails, and so do all after it
+// until Disarm(), as after a crash nothing more reaches the disk.
+void FailFromOperation(int nth);
+void Disarm();
+// Operations counted since the last arm or disarm.
+int OperationsSeen();
+
+// Called by the platform before each host file operation; returns true when it must fail.
+bool ShouldFail();
+
+}  // namespace platform::fault_injection

@@ -1,0 +1,34 @@
+// The file operations the program makes, on Windows paths, with Windows semantics.
+//
+// Entries whose host name starts with a dot are hidden, as hidden files are on Windows, and a
+// drive's hiding place (the folder "recycled" under its root) is never listed.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Names of a folder's sub-folders / files, sorted by name ignoring letter case. Throws
+// WindowsError when the folder cannot be read (ERROR_NOT_READY for a drive that is not ready).
+std::vector<std::string> ListSubFolders(std::string_view folder);
+std::vector<std::string> ListFiles(std::string_view folder);
+
+// Existence tests; false for anything that cannot be resolved. Never throw.
+bool ItemExists(std::string_view path);
+bool FolderExists(std::string_view path);
+bool FileExists(std::string_view path);
+
+// Deletes a file (not a folder). Throws WindowsError.
+void DeleteFileAt(std::string_view path);
+
+// Moves (renames) a file or a folder as a whole, contents included, within one drive. Never
+// overwrites. Throws WindowsError when the source is missing (ERROR_FILE_NOT_FOUND), is a drive
+// root (ERROR_ACCESS_DENIED), the target exists (ERROR_ALREADY_EXISTS), the target's folder is
+// missing (ERROR_PATH_NOT_FOUND), a drive is not ready (ERROR_NOT_READY), or source and target
+// lie on different drive letters (ERROR_NOT_SAME_DEVICE), even where both letters map into one
+// host file system.
+void MoveItem(std::string_view from, std::string_view to);
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+// The machine prefix: the one host folder that holds the emulated Windows machine (its drives,
+// its registry hive), the way WINEPREFIX holds a Wine machine.
+//
+// Layout, created on first start when the folder does not exist yet:
+//   <prefix>/drive_c/windows/system32/   where the register lives
+//   <prefix>/drive_c/recycled/           the hiding place of drive C
+//   <prefix>/dosdevices/c: -> ../drive_c
+//   <prefix>/dosdevices/z: -> /          so that the whole host tree can be browsed
+//   <prefix>/system.reg                  the registry hive (written on first change)
+#pragma once
+
+#include <filesystem>
+
+namespace platform {
+
+// TESSARN_PREFIX when set and not empty, else $XDG_DATA_HOME/tessarn, else
+// ~/.local/share/tessarn. Read anew on every call so that tests can switch prefixes.
+std::filesystem::path PrefixFolder();
+
+// Creates the first-start layout when the prefix folder does not exist yet; leaves an existing
+// prefix exactly as it is (a user may have removed or added drives). Throws WindowsError.
+void PrepareMachine();
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// Comparison of texts ignoring letter case, as the Windows platform compares names and texts:
+// ASCII and the letters of the Windows-1252 range at least (e and E, é and É, š and Š, ÿ and Ÿ).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The text with every letter folded to lower case; UTF-8 in and out.
+std::string FoldCase(std::string_view utf8);
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace platform

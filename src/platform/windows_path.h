@@ -1,0 +1,49 @@
+// Windows paths ("C:\Docs\report.txt") and their host counterparts.
+//
+// A Windows path is resolved component by component, as Windows resolves it: '\' and '/' both
+// separate; "." and ".." are applied to the text and never climb above the drive's root
+// (C:\..\x is C:\x); trailing spaces of a component are not part of it; an exact host name wins,
+// otherwise the folder's names are compared ignoring letter case. So no path, typed or read
+// back from a register, can name a host file outside the folder its drive letter maps to.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct WindowsPath {
+    char drive;                           // lower case
+    std::vector<std::string> components;  // normalised: no ".", "..", empty or space-ended parts
+    bool IsDriveRoot() const { return components.empty(); }
+};
+
+// Parses "X:\a\b" (a drive letter, a colon, then an optional absolute path). Nothing for a text
+// without a drive letter and colon, or with a NUL character.
+std::optional<WindowsPath> ParseWindowsPath(std::string_view text);
+
+// "C:\" for a root, "C:\a\b" otherwise (upper-case drive letter, no trailing backslash).
+std::string FormatWindowsPath(const WindowsPath& path);
+
+struct HostLocation {
+    WindowsPath windows;           // components spelled as found on the host where they exist
+    std::filesystem::path host;    // the host path the Windows path names
+    bool exists;                   // whether host exists (without following a final symlink)
+};
+
+// Resolves a Windows path to its host location. Throws WindowsError: ERROR_INVALID_NAME for a
+// text that is no drive path, ERROR_NOT_READY for a missing or unreadable drive.
+HostLocation ResolveWindowsPath(std::string_view text);
+
+// The Windows path of a host path: the drive whose root holds it most closely (C: before Z:).
+// Nothing when no drive holds it.
+std::optional<std::string> WindowsPathOfHost(const std::filesystem::path& host);
+
+// The process's current folder as a Windows path; the root of the first ready drive when no
+// drive holds it.
+std::string CurrentFolder();
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+// A fixture for window tests: a fresh machine prefix, a recorder in place of the message box,
+// and a watch on the end of the program. Every window left loaded is closed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/message_box.h"
+#include "platform/prefix.h"
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+inline void PrintTo(const ShownMessage& m, std::ostream* os) {
+    *os << "{\"" << m.text.toStdString() << "\", \"" << m.title.toStdString() << "\"}";
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tessarn-window-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        scratch_ = pattern;
+        prefix_ = scratch_ / "prefix";
+        setenv("TESSARN_PREFIX", prefix_.c_str(), 1);
+        platform::PrepareMachine();
+        forms::SetMessageBoxHandler([this](const QString& text, const QString& title) {
+            messages_.push_back({text, title});
+            if (on_message_) on_message_();
+        });
+        forms::SetOnLastFormUnloaded([this] { program_ended_ = true; });
+    }
+
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* form = qobject_cast<forms::Form*>(w)) form->Unload();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        forms::SetMessageBoxHandler({});
+        std::error_code ignored;
+        std::filesystem::remove_all(scratch_, ignored);
+    }
+
+    // Host path of a Windows path on drive C of this test's machine ("windows\\system32").
+    std::filesystem::path HostC(const std::string& relative = "") const {
+        return prefix_ / "drive_c" / relative;
+    }
+
+    std::filesystem::path scratch_;
+    std::filesystem::path prefix_;
+    std::vector<ShownMessage> messages_;
+    std::function<void()> on_message_;  // runs while a box is "open", e.g. to check focus
+    bool program_ended_ = false;
+};
