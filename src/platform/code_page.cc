@@ -1,0 +1,141 @@
+#include "platform/code_page.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <optional>
+
+#include "platform/windows_error.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kAnsi = "WINDOWS-1252";
+
+// One iconv descriptor per direction and thread, opened once: opening one loads the converter
+// module, far dearer than a conversion of a 100-character field.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw WindowsError(WindowsErrorFromErrno(errno),
+                               std::string("Cannot load the code page ") + kAnsi);
+        }
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts `in`; wherever iconv stops at a sequence it cannot convert, on_stuck(rest, out)
+    // appends a replacement and returns how many bytes of rest it stands for (at least one).
+    template <typename OnStuck>
+    std::string Convert(std::string_view in, OnStuck on_stuck) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string out;
+        char* in_ptr = const_cast<char*>(in.data());
+        std::size_t in_left = in.size();
+        while (in_left > 0) {
+            char buffer[256];
+            char* out_ptr = buffer;
+            std::size_t out_left = sizeof buffer;
+            const std::size_t result = iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left);
+            out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                const std::size_t used = on_stuck(std::string_view(in_ptr, in_left), out);
+                in_ptr += used;
+                in_left -= used;
+                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        return out;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+struct Decoded {
+    char32_t code;
+    std::size_t length;
+};
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The UTF-8 character at the start of text; nothing for an ill-formed or cut-off sequence
+// (overlong forms, surrogates and codes above U+10FFFF included).
+std::optional<Decoded> DecodeUtf8(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length;
+    char32_t code;
+    char32_t minimum;
+    if (lead < 0x80) return Decoded{lead, 1};
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (text.size() < length) return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (!IsContinuation(byte(i))) return std::nullopt;
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return Decoded{code, length};
+}
+
+// The code page leaves these five bytes undefined; Windows maps each to the C1 control character
+// of the same value and back, so they survive a round trip.
+bool IsUndefinedInAnsi(char32_t code) {
+    return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+}
+
+std::string ToAnsiNoting(std::string_view utf8, bool& all_represented) {
+    thread_local Converter converter(kAnsi, "UTF-8");
+    all_represented = true;
+    return converter.Convert(utf8, [&](std::string_view rest, std::string& out) -> std::size_t {
+        const std::optional<Decoded> character = DecodeUtf8(rest);
+        if (character && IsUndefinedInAnsi(character->code)) {
+            out += static_cast<char>(character->code);
+            return character->length;
+        }
+        all_represented = false;
+        out += '?';
+        return character ? character->length : 1;
+    });
+}
+
+}  // namespace
+
+std::string ToAnsi(std::string_view utf8) {
+    bool all_represented;
+    return ToAnsiNoting(utf8, all_represented);
+}
+
+std::string FromAnsi(std::string_view ansi) {
+    thread_local Converter converter("UTF-8", kAnsi);
+    // Only the undefined bytes stop the converter; each becomes the C1 character of its value.
+    return converter.Convert(ansi, [](std::string_view rest, std::string& out) -> std::size_t {
+        const auto byte = static_cast<unsigned char>(rest.front());
+        out += static_cast<char>(0xC0 | (byte >> 6));
+        out += static_cast<char>(0x80 | (byte & 0x3F));
+        return 1;
+    });
+}
+
+bool RepresentableInAnsi(std::string_view utf8) {
+    bool all_represented;
+    ToAnsiNoting(utf8, all_represented);
+    return all_represented;
+}
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+#include "platform/text_case.h"
+
+namespace platform {
+
+// Works on the UTF-8 bytes directly: every letter folded here is one byte (ASCII) or two bytes
+// whose lead byte is C3 or C5 and never appears inside another character, and its lower-case
+// form has the same length. Bytes that are not well-formed UTF-8 pass through unchanged, so a
+// host name in another encoding still compares equal to itself.
+std::string FoldCase(std::string_view utf8) {
+    std::string folded(utf8);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(folded[i]);
+        if (byte >= 'A' && byte <= 'Z') {
+            folded[i] = static_cast<char>(byte + ('a' - 'A'));
+            continue;
+        }
+        if (i + 1 == folded.size()) break;
+        const auto next = static_cast<unsigned char>(folded[i + 1]);
+        if (byte == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) {
+            // À..Þ to à..þ, leaving × (U+00D7) alone.
+            folded[i + 1] = static_cast<char>(next + 0x20);
+        } else if (byte == 0xC5 && (next == 0xA0 || next == 0x92 || next == 0xBD)) {
+            // Š, Œ, Ž: the lower case follows the upper case directly.
+            folded[i + 1] = static_cast<char>(next + 1);
+        } else if (byte == 0xC5 && next == 0xB8) {
+            // Ÿ (U+0178) to ÿ (U+00FF).
+            folded[i] = static_cast<char>(0xC3);
+            folded[i + 1] = static_cast<char>(0xBF);
+        }
+    }
+    return folded;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}
+
+}  // namespace platform
