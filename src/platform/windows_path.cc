@@ -1,0 +1,154 @@
+#include "platform/windows_path.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <system_error>
+
+#include "platform/drives.h"
+#include "platform/text_case.h"
+#include "platform/windows_error.h"
+
+namespace platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The host spelling of `name` in `folder`: the exact name when the host has it, else the entry
+// that equals it ignoring letter case (the smallest in byte order when several do, so that the
+// choice never depends on the order the host lists them in). Nothing when neither exists.
+std::optional<std::string> FindHostName(const fs::path& folder, const std::string& name) {
+    struct stat info;
+    if (lstat((folder / name).c_str(), &info) == 0) return name;
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return std::nullopt;
+    const std::string wanted = FoldCase(name);
+    std::optional<std::string> found;
+    while (const dirent* entry = readdir(listing)) {
+        const std::string_view candidate = entry->d_name;
+        if (candidate == "." || candidate == "..") continue;
+        if (FoldCase(candidate) == wanted && (!found || candidate < *found)) {
+            found = std::string(candidate);
+        }
+    }
+    closedir(listing);
+    return found;
+}
+
+// Whether a Windows path can name a host entry by this name: a backslash would split it, and
+// trailing spaces would be dropped when the path is resolved again.
+bool SpellableOnWindows(const std::string& name) {
+    return name.find('\\') == std::string::npos && name.back() != ' ';
+}
+
+}  // namespace
+
+std::optional<WindowsPath> ParseWindowsPath(std::string_view text) {
+    if (text.size() < 2 || text[1] != ':') return std::nullopt;
+    const auto letter = static_cast<unsigned char>(text[0]);
+    if (letter > 0x7F || !std::isalpha(letter)) return std::nullopt;
+    if (text.find('\0') != std::string_view::npos) return std::nullopt;
+    std::string_view rest = text.substr(2);
+    // "C:name" would be relative to the drive's current folder, which this machine does not keep.
+    if (!rest.empty() && !IsSeparator(rest.front())) return std::nullopt;
+
+    WindowsPath path{static_cast<char>(std::tolower(letter)), {}};
+    while (!rest.empty()) {
+        const auto end = std::find_if(rest.begin(), rest.end(), IsSeparator);
+        std::string_view component = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
+        rest.remove_prefix(std::min(rest.size(), component.size() + 1));
+        while (!component.empty() && component.back() == ' ') component.remove_suffix(1);
+        if (component.empty() || component == ".") continue;
+        if (component == "..") {
+            if (!path.components.empty()) path.components.pop_back();
+            continue;
+        }
+        path.components.emplace_back(component);
+    }
+    return path;
+}
+
+std::string FormatWindowsPath(const WindowsPath& path) {
+    std::string text{static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive))), ':'};
+    if (path.components.empty()) return text + '\\';
+    for (const std::string& component : path.components) text += '\\' + component;
+    return text;
+}
+
+HostLocation ResolveWindowsPath(std::string_view text) {
+    const std::optional<WindowsPath> parsed = ParseWindowsPath(text);
+    if (!parsed) throw WindowsError(ERROR_INVALID_NAME, "Cannot reach " + std::string(text));
+    const std::optional<Drive> drive = FindDrive(parsed->drive);
+    if (!drive || !drive->ready) {
+        throw WindowsError(ERROR_NOT_READY, "Cannot reach " + std::string(text));
+    }
+
+    HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
+    for (const std::string& component : parsed->components) {
+        std::string host_name = component;
+        // Below a missing component nothing can exist; the rest is kept as typed.
+        if (location.exists) {
+            if (std::optional<std::string> found = FindHostName(location.host, component)) {
+                host_name = *found;
+            } else {
+                location.exists = false;
+            }
+        }
+        location.host /= host_name;
+        location.windows.components.push_back(host_name);
+    }
+    return location;
+}
+
+std::optional<std::string> WindowsPathOfHost(const fs::path& host) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(host, error);
+    if (error) return std::nullopt;
+    const fs::path target = fs::weakly_canonical(absolute, error);
+    if (error) return std::nullopt;
+
+    std::optional<WindowsPath> best;
+    std::ptrdiff_t best_depth = -1;
+    for (const Drive& drive : ListDrives()) {
+        if (!drive.ready) continue;
+        const fs::path root = fs::weakly_canonical(drive.host_root, error);
+        if (error) continue;
+        const auto [root_end, rest] =
+            std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+        const std::ptrdiff_t depth = std::distance(root.begin(), root.end());
+        if (root_end != root.end() || depth <= best_depth) continue;
+        WindowsPath path{drive.letter, {}};
+        bool spellable = true;
+        for (auto part = rest; part != target.end(); ++part) {
+            if (part->empty()) continue;
+            spellable = spellable && SpellableOnWindows(part->string());
+            path.components.push_back(part->string());
+        }
+        if (!spellable) continue;
+        best = std::move(path);
+        best_depth = depth;
+    }
+    if (!best) return std::nullopt;
+    return FormatWindowsPath(*best);
+}
+
+std::string CurrentFolder() {
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    if (!error) {
+        if (std::optional<std::string> path = WindowsPathOfHost(current)) return *path;
+    }
+    for (const Drive& drive : ListDrives()) {
+        if (drive.ready) return FormatWindowsPath(WindowsPath{drive.letter, {}});
+    }
+    throw WindowsError(ERROR_NOT_READY, "Cannot find a ready drive for the current folder");
+}
+
+}  // namespace platform
