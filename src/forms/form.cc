@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 #include "forms/twips.h"
@@ -36,8 +38,7 @@ Qt::WindowFlags FlagsOf(Form::Border border) {
 
 }  // namespace
 
-Form::Form(const QString& caption, int client_width_twips, int client_height_twips,
-           Border border)
+Form::Form(const QString& caption, int client_width_twips, int client_height_twips, Border border)
     : QWidget(nullptr, FlagsOf(border)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
@@ -69,7 +70,9 @@ void Form::Show() {
     activateWindow();
 }
 
-void Form::Unload() { close(); }
+void Form::Unload() {
+    close();
+}
 
 void Form::closeEvent(QCloseEvent* event) {
     if (unloaded_) {
@@ -92,7 +95,37 @@ void Form::closeEvent(QCloseEvent* event) {
     }
 }
 
-int LoadedFormCount() { return loaded_forms; }
+void Form::SetDefaultButton(QPushButton* button) {
+    default_button_ = button;
+    button->setDefault(true);
+}
+
+void Form::SetCancelButton(QPushButton* button) {
+    cancel_button_ = button;
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // Keys reach the window only when the focused control has no use for them: a text box passes
+    // Enter and Esc on, and a button outside a QDialog does not press itself on Enter.
+    const bool plain = event->modifiers() == Qt::NoModifier;
+    const bool keypad = event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (plain || keypad) &&
+        default_button_ != nullptr) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* pressed = focused != nullptr ? focused : default_button_;
+        if (pressed->isVisible() && pressed->isEnabled()) pressed->click();
+        return;
+    }
+    if (event->matches(QKeySequence::Cancel) && cancel_button_ != nullptr) {
+        if (cancel_button_->isVisible() && cancel_button_->isEnabled()) cancel_button_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+int LoadedFormCount() {
+    return loaded_forms;
+}
 
 void SetOnLastFormUnloaded(std::function<void()> on_last) {
     OnLastFormUnloaded() = std::move(on_last);

@@ -10,11 +10,13 @@
 #include <QWidget>
 #include <functional>
 
+class QPushButton;
+
 namespace forms {
 
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Border {
         kFixedDialog,  // fixed size, close box only, no taskbar entry
         kFixedSingle,  // fixed size, minimize and close boxes
@@ -26,7 +28,7 @@ public:
     // Closes the window, running Form_Unload, as its close box would.
     void Unload();
 
-protected:
+  protected:
     // Client size in twips. Every window carries the program icon.
     Form(const QString& caption, int client_width_twips, int client_height_twips, Border border);
 
@@ -34,14 +36,23 @@ protected:
     // Setting Cancel to non-zero keeps the window loaded.
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
-    void closeEvent(QCloseEvent* event) override;
+    // A dialog's default button: Enter presses it, or the button that has the focus. A window
+    // without one leaves Enter to its controls, which press nothing with it.
+    void SetDefaultButton(QPushButton* button);
+    // A dialog's cancel button: Esc presses it. Without one, Esc presses nothing.
+    void SetCancelButton(QPushButton* button);
 
-private:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
     template <class T>
     friend T& Instance();
 
     void Load();
 
+    QPushButton* default_button_ = nullptr;
+    QPushButton* cancel_button_ = nullptr;
     bool centred_ = false;
     bool unloaded_ = false;
     std::function<void()> forget_instance_;
