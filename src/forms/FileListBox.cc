@@ -1,0 +1,60 @@
+#include "forms/FileListBox.h"
+
+#include <QMouseEvent>
+
+#include "platform/file_system.h"
+#include "platform/windows_error.h"
+#include "platform/windows_path.h"
+
+namespace forms {
+
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+    setAccessibleName(QStringLiteral("Files"));
+    connect(this, &QListWidget::currentRowChanged, this, &FileListBox::OnRowChanged,
+            Qt::DirectConnection);
+    connect(this, &QListWidget::itemClicked, this, &FileListBox::OnItemClicked,
+            Qt::DirectConnection);
+    try {
+        SetPath(QString::fromStdString(platform::CurrentFolder()));
+    } catch (const platform::WindowsError&) {
+        // An unreadable current folder leaves the list empty until a folder is chosen.
+    }
+}
+
+void FileListBox::SetPath(const QString& path) {
+    reading_ = true;
+    clear();
+    path_ = path;
+    std::vector<std::string> names;
+    try {
+        names = platform::ListFiles(path.toStdString());
+    } catch (...) {
+        reading_ = false;
+        throw;
+    }
+    for (const std::string& name : names) addItem(QString::fromStdString(name));
+    setCurrentRow(-1);
+    reading_ = false;
+}
+
+QString FileListBox::FileName() const {
+    const QListWidgetItem* item = currentItem();
+    return item != nullptr && item->isSelected() ? item->text() : QString();
+}
+
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+    row_before_press_ = currentRow();
+    QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::OnRowChanged(int row) {
+    // Focus arriving by Tab makes the first file current without choosing it: no click.
+    if (!reading_ && row >= 0 && item(row)->isSelected()) emit Click();
+}
+
+void FileListBox::OnItemClicked(QListWidgetItem* item) {
+    // A click that chose a new file has already raised Click through the change of row.
+    if (row(item) == row_before_press_) emit Click();
+}
+
+}  // namespace forms
