@@ -1,0 +1,45 @@
+// The main window: a browser of drives, folders and files, the text box Text1 holding the path of
+// the item to act on, and four buttons. Hide moves that item into its drive's hiding place under
+// the next hidden name and records it in the register; Unhide, About and Change Password open
+// their windows and disable this one until they close.
+#pragma once
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include "forms/DirListBox.h"
+#include "forms/DriveListBox.h"
+#include "forms/FileListBox.h"
+#include "forms/form.h"
+
+namespace forms {
+
+class Form1 : public Form {
+    Q_OBJECT
+  public:
+    Form1();
+
+    DirListBox* Dir1;
+    DriveListBox* Drive1;
+    FileListBox* File1;
+    QLineEdit* Text1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+
+  protected:
+    void Form_Load() override;
+
+  private:
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+};
+
+}  // namespace forms
