@@ -1,0 +1,27 @@
+// Tessarn: hides files and folders in their drive's hiding place and brings them back.
+#include <QApplication>
+#include <cstdio>
+
+#include "platform/prefix.h"
+#include "platform/windows_error.h"
+#include "startup/Module1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessarn"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    // The program ends when its last window unloads; the forms runtime decides that, since a
+    // window being replaced by the next (login by main window) is briefly the only one shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The icon lives in the forms library; a static library's resources must be pulled in.
+    Q_INIT_RESOURCE(tessarn);
+
+    try {
+        platform::PrepareMachine();
+    } catch (const platform::WindowsError& error) {
+        std::fprintf(stderr, "tessarn: %s\n", error.what());
+        return 1;
+    }
+    startup::Main();
+    return QApplication::exec();
+}
