@@ -42,12 +42,6 @@ std::optional<std::string> FindHostName(const fs::path& folder, const std::strin
     return found;
 }
 
-// Whether a Windows path can name a host entry by this name: a backslash would split it, and
-// trailing spaces would be dropped when the path is resolved again.
-bool SpellableOnWindows(const std::string& name) {
-    return name.find('\\') == std::string::npos && name.back() != ' ';
-}
-
 }  // namespace
 
 std::optional<WindowsPath> ParseWindowsPath(std::string_view text) {
@@ -107,6 +101,25 @@ HostLocation ResolveWindowsPath(std::string_view text) {
     return location;
 }
 
+HostLocation ResolveWindowsPath(std::string_view text, const std::string& what_failed) {
+    try {
+        return ResolveWindowsPath(text);
+    } catch (const WindowsError& error) {
+        throw WindowsError(error.code(), what_failed);
+    }
+}
+
+bool ParentFolderExists(const HostLocation& location) {
+    if (location.windows.IsDriveRoot()) return true;
+    struct stat info;
+    return stat(location.host.parent_path().c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool SpellableInWindowsPath(std::string_view host_name) {
+    return !host_name.empty() && host_name.find('\\') == std::string_view::npos &&
+           host_name.back() != ' ';
+}
+
 std::optional<std::string> WindowsPathOfHost(const fs::path& host) {
     std::error_code error;
     const fs::path absolute = fs::absolute(host, error);
@@ -128,7 +141,7 @@ std::optional<std::string> WindowsPathOfHost(const fs::path& host) {
         bool spellable = true;
         for (auto part = rest; part != target.end(); ++part) {
             if (part->empty()) continue;
-            spellable = spellable && SpellableOnWindows(part->string());
+            spellable = spellable && SpellableInWindowsPath(part->string());
             path.components.push_back(part->string());
         }
         if (!spellable) continue;

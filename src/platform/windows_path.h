@@ -37,6 +37,16 @@ struct HostLocation {
 // Resolves a Windows path to its host location. Throws WindowsError: ERROR_INVALID_NAME for a
 // text that is no drive path, ERROR_NOT_READY for a missing or unreadable drive.
 HostLocation ResolveWindowsPath(std::string_view text);
+// The same, but a failure's sentence is what_failed ("Cannot move C:\a to C:\b"), so that an
+// operation on several paths names all of them.
+HostLocation ResolveWindowsPath(std::string_view text, const std::string& what_failed);
+
+// Whether the folder that holds the location exists (a drive root's "folder" always does).
+bool ParentFolderExists(const HostLocation& location);
+
+// Whether a host name can be a component of a Windows path: a backslash would split it, and
+// trailing spaces would be dropped when the path is resolved again.
+bool SpellableInWindowsPath(std::string_view host_name);
 
 // The Windows path of a host path: the drive whose root holds it most closely (C: before Z:).
 // Nothing when no drive holds it.

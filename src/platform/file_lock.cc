@@ -1,0 +1,68 @@
+#include "platform/file_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "platform/text_case.h"
+#include "platform/windows_error.h"
+#include "platform/windows_path.h"
+
+namespace platform {
+namespace {
+
+constexpr std::chrono::milliseconds kPollInterval{10};
+
+}  // namespace
+
+FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds patience) {
+    const std::string what_failed = "Cannot lock " + std::string(windows_path);
+    const HostLocation location = ResolveWindowsPath(windows_path, what_failed);
+    if (location.windows.IsDriveRoot()) throw WindowsError(ERROR_ACCESS_DENIED, what_failed);
+    if (!ParentFolderExists(location)) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
+    // The lock file's name is folded so that every spelling of the guarded file's name, also of
+    // one that does not exist yet, meets the same lock.
+    const std::filesystem::path lock_file =
+        location.host.parent_path() /
+        ("." + FoldCase(location.windows.components.back()) + ".lock");
+    fd_ = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
+
+    // flock rather than fcntl locks: an fcntl lock belongs to the process and is dropped when
+    // any descriptor of the file closes, and it would not exclude a second lock in this process.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        const int lock_errno = errno;
+        if (lock_errno == EINTR) continue;
+        if (lock_errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+            close(std::exchange(fd_, -1));
+            throw WindowsError(lock_errno == EWOULDBLOCK ? ERROR_LOCK_VIOLATION
+                                                         : WindowsErrorFromErrno(lock_errno),
+                               what_failed);
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+// Closing the descriptor releases the lock; the lock file stays, since removing it would let a
+// waiting copy lock a file that a third copy then recreates and locks as well.
+FileLock::~FileLock() {
+    if (fd_ >= 0) close(fd_);
+}
+
+}  // namespace platform
