@@ -5,7 +5,9 @@
 namespace hiding {
 
 std::string HiddenNameFor(int number) {
-    return "H" + std::to_string(number);
+    std::string name = "H";
+    name += std::to_string(number);
+    return name;
 }
 
 std::string HidePathFor(std::string_view drive_text, std::string_view hidden_name) {

@@ -1,0 +1,192 @@
+#include "register/hidden_items_register.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/fault_injection.h"
+#include "platform/windows_error.h"
+#include "register_test.h"
+
+namespace hiding {
+namespace {
+
+using platform::WindowsError;
+using testing::HasSubstr;
+
+template <typename Action>
+WindowsError ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const WindowsError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no error";
+    return WindowsError(platform::ERROR_SUCCESS, "nothing failed");
+}
+
+std::vector<HiddenItemRecord> Without(std::vector<HiddenItemRecord> records, int position) {
+    records.erase(records.begin() + position);
+    return records;
+}
+
+TEST(RecordCountOfLengthTest, RoundsHalfRecordsToEvenAndStopsAt32767) {
+    const std::uint64_t kMost = 32767 * 400;
+    for (auto [length, count] : {std::pair{0, 0}, {200, 0}, {600, 2}, {1000, 2}, {1400, 4}})
+        EXPECT_EQ(RecordCountOfLength(length), count) << length;
+    EXPECT_EQ(RecordCountOfLength(kMost + 199), 32767);
+    EXPECT_EQ(RecordCountOfLength(kMost + 200), std::nullopt);
+}
+
+TEST_F(RegisterTest, OpenCreatesAMissingRegisterEmpty) {
+    EXPECT_EQ(HiddenItemsRegister::Open().RecordCount(), 0);
+    EXPECT_EQ(std::filesystem::file_size(RegisterFile()), 0u);
+}
+
+TEST_F(RegisterTest, OpenInAMissingFolderSaysWhichRegisterCannotBeOpened) {
+    std::filesystem::remove_all(System32());
+    EXPECT_STREQ(ErrorOf([] { HiddenItemsRegister::Open(); }).what(),
+                 "Cannot open the register c:\\windows\\system32\\tessarn.dat: The system cannot "
+                 "find the path specified.");
+}
+
+TEST_F(RegisterTest, TooManyRecordsToCountIsAnErrorNamingTheRegister) {
+    Store(RegisterFile(), "");
+    std::filesystem::resize_file(RegisterFile(), 32767 * 400 + 200);
+    const WindowsError error = ErrorOf([] { ReadAllRecords(); });
+    EXPECT_EQ(error.code(), platform::ERROR_ARITHMETIC_OVERFLOW);
+    EXPECT_THAT(error.what(), HasSubstr("c:\\windows\\system32\\tessarn.dat holds more records "
+                                        "than the program can count"));
+}
+
+TEST_F(RegisterTest, WritingTheNextRecordStoresItsExactBytes) {
+    Store(RegisterFile(), BytesOf(Items(2)));
+    HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+    const int k = hidden_items.RecordCount() + 1;
+    hidden_items.WriteRecord(
+        k, HiddenItemRecord::Make(HiddenNameFor(k), "C:\\Docs\\report.txt", "report.txt"));
+    hidden_items.Close();
+    EXPECT_EQ(Bytes(RegisterFile()), BytesOf(Items(2)) + "H3" + std::string(98, ' ') +
+                                         "C:\\Docs\\report.txt" + std::string(182, ' ') +
+                                         "report.txt" + std::string(90, ' '));
+}
+
+TEST_F(RegisterTest, ARecordCutShortByTheEndOfTheFileReadsAsBlanks) {
+    const std::string bytes = BytesOf(Items(2)).substr(0, 600);
+    Store(RegisterFile(), bytes);
+    const std::vector<HiddenItemRecord> records = ReadAllRecords();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(BytesOf({records[1]}), bytes.substr(400) + std::string(200, ' '));
+    EXPECT_EQ(ReadRecordAt(1), records[1]);
+}
+
+TEST_F(RegisterTest, ReadingAPositionPastTheEndIsAnError) {
+    Store(RegisterFile(), BytesOf(Items(2)));
+    for (int position : {-1, 2}) {
+        const WindowsError error = ErrorOf([&] { ReadRecordAt(position); });
+        EXPECT_EQ(error.code(), platform::ERROR_HANDLE_EOF);
+        EXPECT_THAT(error.what(), HasSubstr("c:\\windows\\system32\\tessarn.dat"));
+    }
+}
+
+TEST_F(RegisterTest, RemovingARecordKeepsTheOthersInOrderWithTheirHiddenNames) {
+    for (int position : {0, 1, 2}) {
+        Store(RegisterFile(), BytesOf(Items(3)));
+        RemoveRecordAt(position);
+        EXPECT_EQ(ReadAllRecords(), Without(Items(3), position)) << position;
+        EXPECT_FALSE(std::filesystem::exists(TemporaryFile()));
+    }
+    Store(RegisterFile(), BytesOf(Items(1)));
+    RemoveRecordAt(0);
+    EXPECT_EQ(std::filesystem::file_size(RegisterFile()), 0u);
+}
+
+TEST_F(RegisterTest, AfterARemovalTheOpenRegisterActsOnTheNewFile) {
+    Store(RegisterFile(), BytesOf(Items(3)));
+    HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+    hidden_items.RemoveRecordAt(0);
+    hidden_items.WriteRecord(3, Items(4)[3]);
+    hidden_items.Close();
+    EXPECT_EQ(Bytes(RegisterFile()), BytesOf(Without(Items(4), 0)));
+}
+
+TEST_F(RegisterTest, ALeftoverTemporaryFileIsDiscardedBesideTheRegisterAndPromotedWithout) {
+    Store(RegisterFile(), BytesOf(Items(3)));
+    Store(TemporaryFile(), BytesOf(Items(1)));
+    EXPECT_EQ(ReadAllRecords(), Items(3));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFile()));
+
+    std::filesystem::remove(RegisterFile());
+    Store(TemporaryFile(), BytesOf(Items(2)));
+    EXPECT_EQ(ReadAllRecords(), Items(2));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFile()));
+}
+
+// Fails the Nth file operation for N = 1, 2, ... until the action completes; after each failure
+// the reopened register must hold its old or its new records, whole.
+template <typename Action>
+void ExpectOldOrNewAfterEveryFault(RegisterTest& test, const std::vector<HiddenItemRecord>& old,
+                                   const std::vector<HiddenItemRecord>& now, Action action) {
+    for (int n = 1;; ++n) {
+        test.Store(test.RegisterFile(), test.BytesOf(old));
+        platform::fault_injection::FailFromOperation(n);
+        bool failed = false;
+        try {
+            action();
+        } catch (const WindowsError&) {
+            failed = true;
+        }
+        platform::fault_injection::Disarm();
+        const std::vector<HiddenItemRecord> records = ReadAllRecords();
+        EXPECT_TRUE(records == old || records == now) << "failing operation " << n;
+        EXPECT_FALSE(std::filesystem::exists(test.TemporaryFile())) << "failing operation " << n;
+        if (!failed) {
+            EXPECT_EQ(records, now);
+            EXPECT_GT(n, 2) << "too few operations were failed to prove anything";
+            return;
+        }
+    }
+}
+
+TEST_F(RegisterTest, ARemovalFailingAtAnyStepLosesNoRecord) {
+    ExpectOldOrNewAfterEveryFault(*this, Items(3), Without(Items(3), 1), [] { RemoveRecordAt(1); });
+}
+
+TEST_F(RegisterTest, AWriteFailingAtAnyStepLeavesTheOtherRecordsWhole) {
+    ExpectOldOrNewAfterEveryFault(*this, Items(2), Items(3), [] {
+        HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+        hidden_items.WriteRecord(3, Items(3)[2]);
+        hidden_items.Close();
+    });
+}
+
+TEST_F(RegisterTest, OpenWaitsWhileAnotherCopyHoldsTheRegister) {
+    int opened[2];
+    ASSERT_EQ(pipe(opened), 0);
+    const pid_t other_copy = fork();
+    if (other_copy == 0) {
+        try {
+            HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+            if (write(opened[1], "o", 1) != 1) _exit(1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            hidden_items.WriteRecord(1, Items(1)[0]);
+            _exit(0);
+        } catch (...) {
+            _exit(1);
+        }
+    }
+    char signal;
+    ASSERT_EQ(read(opened[0], &signal, 1), 1);
+    // Only a wait for the other copy to finish lets this open see its record.
+    EXPECT_EQ(HiddenItemsRegister::Open().RecordCount(), 1);
+    int status;
+    waitpid(other_copy, &status, 0);
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+}  // namespace hiding
