@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/prefix.h"
+#include "platform/windows_error.h"
 
 namespace platform_test {
 
@@ -33,14 +34,12 @@ class PrefixTest : public ::testing::Test {
         unsetenv("TESSARN_PREFIX");
     }
 
-    // The host folder behind drive C.
     std::filesystem::path DriveC() const { return prefix_ / "drive_c"; }
 
     // A host folder outside the machine, for extra drives and for escapes that must not happen.
     std::filesystem::path Outside(std::string_view name) const {
-        std::filesystem::path folder = scratch_ / "outside" / name;
-        std::filesystem::create_directories(folder);
-        return folder;
+        std::filesystem::create_directories(scratch_ / "outside" / name);
+        return scratch_ / "outside" / name;
     }
 
     // Maps a drive letter to a host folder, the way a user adds a drive.
@@ -49,13 +48,12 @@ class PrefixTest : public ::testing::Test {
             host_root, prefix_ / "dosdevices" / (std::string(1, letter) + ":"));
     }
 
-    // Creates a file holding `content` at a host path below drive C, with its folders.
+    // A file holding `content` at a host path below drive C, with its folders.
     std::filesystem::path MakeFile(const std::filesystem::path& below_c,
                                    std::string_view content = "data") const {
-        const std::filesystem::path file = DriveC() / below_c;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
-        return file;
+        std::filesystem::create_directories((DriveC() / below_c).parent_path());
+        std::ofstream(DriveC() / below_c, std::ios::binary) << content;
+        return DriveC() / below_c;
     }
 
     std::filesystem::path MakeFolder(const std::filesystem::path& below_c) const {
@@ -66,6 +64,18 @@ class PrefixTest : public ::testing::Test {
     static std::string ReadHostFile(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The error a call throws; a call that returns fails the test.
+    template <typename Call>
+    static platform::WindowsError ErrorOf(Call call) {
+        try {
+            call();
+        } catch (const platform::WindowsError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "the call succeeded";
+        return platform::WindowsError(platform::ERROR_SUCCESS, "succeeded");
     }
 
     std::filesystem::path scratch_;

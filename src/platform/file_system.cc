@@ -1,0 +1,167 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include "platform/fault_injection.h"
+#include "platform/no_replace_rename.h"
+#include "platform/text_case.h"
+#include "platform/windows_error.h"
+#include "platform/windows_path.h"
+
+namespace platform {
+namespace {
+
+enum class Kind { kFolder, kFile };
+
+// Before a host call: when the fault injector says so, the call fails as a failing disk would.
+void FailIfInjected(const std::string& what_failed) {
+    if (fault_injection::ShouldFail()) {
+        throw WindowsError(WindowsErrorFromErrno(EIO), what_failed);
+    }
+}
+
+// The hiding place of a drive stays out of every listing of its root, in any letter case, as
+// resolution would find it in any letter case.
+bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
+    return folder.windows.IsDriveRoot() && FoldCase(name) == "recycled";
+}
+
+std::vector<std::string> List(std::string_view folder, Kind kind) {
+    const std::string what_failed = "Cannot read the folder " + std::string(folder);
+    const HostLocation location = ResolveWindowsPath(folder, what_failed);
+    if (!location.exists) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
+    DIR* listing = opendir(location.host.c_str());
+    if (listing == nullptr) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
+
+    std::vector<std::string> names;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(listing);
+        if (entry == nullptr) break;
+        const std::string_view name = entry->d_name;
+        // A leading dot hides an entry (and skips "." and "..").
+        if (name.front() == '.' || !SpellableInWindowsPath(name)) continue;
+        struct stat info;
+        // Links count as what they lead to; an entry that cannot be examined (a dangling link,
+        // a name removed meanwhile) is left out rather than failing the whole listing.
+        if (fstatat(dirfd(listing), entry->d_name, &info, 0) != 0) continue;
+        const bool wanted = kind == Kind::kFolder
+                                ? S_ISDIR(info.st_mode) && !IsHidingPlace(location, name)
+                                : S_ISREG(info.st_mode);
+        if (wanted) names.emplace_back(name);
+    }
+    const int read_errno = errno;
+    closedir(listing);
+    if (read_errno != 0) throw WindowsError(WindowsErrorFromErrno(read_errno), what_failed);
+
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names) keyed.emplace_back(FoldCase(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [key, name] : keyed) names.push_back(std::move(name));
+    return names;
+}
+
+std::optional<HostLocation> TryResolve(std::string_view path) {
+    try {
+        return ResolveWindowsPath(path);
+    } catch (const WindowsError&) {
+        return std::nullopt;
+    }
+}
+
+// The mode of what path names, following links; nothing when it cannot be resolved or is missing.
+std::optional<mode_t> ModeOf(std::string_view path) {
+    const std::optional<HostLocation> location = TryResolve(path);
+    struct stat info;
+    if (!location || !location->exists || stat(location->host.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info.st_mode;
+}
+
+LONG MissingItemCode(const HostLocation& location) {
+    return ParentFolderExists(location) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+bool Inside(const WindowsPath& inner, const WindowsPath& outer) {
+    return inner.components.size() > outer.components.size() &&
+           std::equal(outer.components.begin(), outer.components.end(), inner.components.begin());
+}
+
+}  // namespace
+
+std::vector<std::string> ListSubFolders(std::string_view folder) {
+    return List(folder, Kind::kFolder);
+}
+
+std::vector<std::string> ListFiles(std::string_view folder) {
+    return List(folder, Kind::kFile);
+}
+
+bool ItemExists(std::string_view path) {
+    const std::optional<HostLocation> location = TryResolve(path);
+    return location && location->exists;
+}
+
+bool FolderExists(std::string_view path) {
+    const std::optional<mode_t> mode = ModeOf(path);
+    return mode && S_ISDIR(*mode);
+}
+
+bool FileExists(std::string_view path) {
+    const std::optional<mode_t> mode = ModeOf(path);
+    return mode && S_ISREG(*mode);
+}
+
+void DeleteFileAt(std::string_view path) {
+    const std::string what_failed = "Cannot delete the file " + std::string(path);
+    const HostLocation location = ResolveWindowsPath(path, what_failed);
+    if (!location.exists) throw WindowsError(MissingItemCode(location), what_failed);
+    struct stat info;
+    // Windows refuses to delete a folder as a file; unlink() would say EISDIR, or on some
+    // systems remove it.
+    if (lstat(location.host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        throw WindowsError(ERROR_ACCESS_DENIED, what_failed);
+    }
+    FailIfInjected(what_failed);
+    if (unlink(location.host.c_str()) != 0) {
+        throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
+    }
+}
+
+void MoveItem(std::string_view from, std::string_view to) {
+    const std::string what_failed = "Cannot move " + std::string(from) + " to " + std::string(to);
+    const HostLocation source = ResolveWindowsPath(from, what_failed);
+    if (source.windows.IsDriveRoot()) throw WindowsError(ERROR_ACCESS_DENIED, what_failed);
+    if (!source.exists) throw WindowsError(MissingItemCode(source), what_failed);
+    // A drive letter is a volume of its own, as on Windows, even where two letters lead into one
+    // host file system and the rename itself would work.
+    const std::optional<WindowsPath> target_path = ParseWindowsPath(to);
+    if (!target_path) throw WindowsError(ERROR_INVALID_NAME, what_failed);
+    if (target_path->drive != source.windows.drive) {
+        throw WindowsError(ERROR_NOT_SAME_DEVICE, what_failed);
+    }
+    // A name that differs from an existing one only in letter case resolves to it, so it
+    // counts as taken, as it does on Windows.
+    const HostLocation target = ResolveWindowsPath(to, what_failed);
+    if (target.exists) throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
+    if (!ParentFolderExists(target)) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
+    if (Inside(target.windows, source.windows)) {
+        throw WindowsError(ERROR_INVALID_PARAMETER, "Cannot move the folder " + std::string(from) +
+                                                        " into itself, to " + std::string(to));
+    }
+    FailIfInjected(what_failed);
+    if (const int rename_errno = RenameNoReplace(source.host, target.host); rename_errno != 0) {
+        throw WindowsError(WindowsErrorFromErrno(rename_errno), what_failed);
+    }
+}
+
+}  // namespace platform
