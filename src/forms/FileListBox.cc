@@ -10,7 +10,7 @@ namespace forms {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setAccessibleName(QStringLiteral("Files"));
-    connect(this, &QListWidget::currentRowChanged, this, &FileListBox::OnRowChanged,
+    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::OnSelectionChanged,
             Qt::DirectConnection);
     connect(this, &QListWidget::itemClicked, this, &FileListBox::OnItemClicked,
             Qt::DirectConnection);
@@ -47,9 +47,9 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event);
 }
 
-void FileListBox::OnRowChanged(int row) {
+void FileListBox::OnSelectionChanged() {
     // Focus arriving by Tab makes the first file current without choosing it: no click.
-    if (!reading_ && row >= 0 && item(row)->isSelected()) emit Click();
+    if (!reading_ && !selectedItems().isEmpty()) emit Click();
 }
 
 void FileListBox::OnItemClicked(QListWidgetItem* item) {

@@ -27,7 +27,7 @@ class FileListBox : public QListWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    void OnRowChanged(int row);
+    void OnSelectionChanged();
     void OnItemClicked(QListWidgetItem* item);
 
     QString path_;

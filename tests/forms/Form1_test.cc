@@ -1,0 +1,376 @@
+// The main window driven as a user drives it: clicks and keys on the real lists, Text1 and Hide,
+// checked against the host folders of the test machine and the register's bytes.
+#include "forms/Form1.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "forms/twips.h"
+#include "platform/fault_injection.h"
+#include "window_test.h"
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using forms::Form1;
+
+const ShownMessage kCannotHide{"Cannot Hide Drive or File or Folders on Removable Media",
+                               "Error!!!!!"};
+
+void WriteFile(const fs::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+std::string RecordBytes(const std::string& hidden, const std::string& path,
+                        const std::string& name) {
+    return Padded(hidden, 100) + Padded(path, 200) + Padded(name, 100);
+}
+
+QStringList Entries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    return entries;
+}
+
+QListWidgetItem* EntryNamed(const QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    EXPECT_EQ(found.size(), 1) << text.toStdString();
+    return found.value(0);
+}
+
+class Form1Test : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        fs::create_directories(HostC("Docs/Old/Inner"));
+        fs::create_directories(HostC("Docs/New"));
+        WriteFile(HostC("Docs/report.txt"), "report");
+        WriteFile(HostC("Docs/notes.txt"), "notes");
+        WriteFile(HostC("Docs/Old/old.txt"), "old");
+        WriteFile(HostC("boot.ini"), "boot");
+        // The window starts in the program's current folder.
+        fs::current_path(HostC("Docs"));
+    }
+    void TearDown() override {
+        fs::current_path(scratch_.parent_path());
+        WindowTest::TearDown();
+    }
+
+    Form1& Open() {
+        Form1& window = forms::Instance<Form1>();
+        window.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return window;
+    }
+    // Adds drive letter `letter` mapped to a host folder of this test; `ready` false leaves the
+    // link dangling, as a drive without a medium.
+    fs::path AddDrive(char letter, bool ready) {
+        const fs::path root = scratch_ / std::string(1, letter);
+        if (ready) fs::create_directories(root / "recycled");
+        fs::create_directory_symlink(root, prefix_ / "dosdevices" / (std::string(1, letter) + ":"));
+        return root;
+    }
+
+    static void ClickFile(Form1& w, const QString& name) {
+        QListWidgetItem* item = EntryNamed(w.File1, name);
+        QTest::mouseClick(w.File1->viewport(), Qt::LeftButton, {},
+                          w.File1->visualItemRect(item).center());
+    }
+    static void OpenFolder(Form1& w, const QString& name) {
+        QListWidgetItem* item = EntryNamed(w.Dir1, name);
+        const QPoint at = w.Dir1->visualItemRect(item).center();
+        // A double-click arrives as a click followed by the double-click event.
+        QTest::mouseClick(w.Dir1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.Dir1->viewport(), Qt::LeftButton, {}, at);
+    }
+    static void Type(Form1& w, const QString& text) {
+        w.Text1->setFocus();
+        QTest::keyClick(w.Text1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w.Text1, Qt::Key_Delete);
+        for (const QChar c : text) {
+            if (c.unicode() <= 0xFF) {
+                QTest::keyClicks(w.Text1, QString(c));
+            } else {
+                // Beyond Latin-1 the characters come from an input method, as they do for a user.
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(c));
+                QApplication::sendEvent(w.Text1, &commit);
+            }
+        }
+    }
+    static void Hide(Form1& w) { QTest::mouseClick(w.Command1, Qt::LeftButton); }
+
+    std::string Register() const { return ReadFile(HostC("windows/system32/tessarn.dat")); }
+};
+
+TEST_F(Form1Test, OpensOnTheCurrentFolderWithItsLayoutAndTabOrder) {
+    Form1& w = Open();
+    EXPECT_EQ(w.windowTitle(), "Tessarn");
+    EXPECT_EQ(w.size(), QSize(forms::TwipsToPixels(4755), forms::TwipsToPixels(6870)));
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    EXPECT_EQ(w.Drive1->Drive(), "c:");
+    EXPECT_EQ(Entries(w.Dir1), QStringList({"C:\\", "Docs", "New", "Old"}));
+    EXPECT_EQ(Entries(w.File1), QStringList({"notes.txt", "report.txt"}));
+    EXPECT_EQ(w.Command1->text(), "&Hide");
+    EXPECT_EQ(w.Command4->geometry(), QRect(forms::TwipsToPixels(2520), forms::TwipsToPixels(6120),
+                                            forms::TwipsToPixels(1815), forms::TwipsToPixels(615)));
+
+    const std::vector<QWidget*> order = {w.Dir1,     w.Drive1,   w.File1,    w.Text1,
+                                         w.Command1, w.Command2, w.Command3, w.Command4};
+    EXPECT_EQ(QApplication::focusWidget(), w.Dir1);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "tab stop " << i;
+    }
+}
+
+TEST_F(Form1Test, Text1FollowsTheFolderAndFileChosen) {
+    Form1& w = Open();
+    ClickFile(w, "report.txt");
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs\\report.txt");
+
+    OpenFolder(w, "Old");
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs\\Old");
+    EXPECT_EQ(Entries(w.Dir1), QStringList({"C:\\", "Docs", "Old", "Inner"}));
+    EXPECT_EQ(Entries(w.File1), QStringList({"old.txt"}));
+
+    // A file in a drive root takes one backslash; the hiding place is never listed.
+    OpenFolder(w, "C:\\");
+    EXPECT_EQ(w.Text1->text(), "C:\\");
+    EXPECT_FALSE(Entries(w.Dir1).contains("recycled"));
+    ClickFile(w, "boot.ini");
+    EXPECT_EQ(w.Text1->text(), "C:\\boot.ini");
+
+    // Keyboard alone: Enter opens the chosen folder, arrow keys choose a file.
+    QTest::mouseClick(w.Dir1->viewport(), Qt::LeftButton, {},
+                      w.Dir1->visualItemRect(EntryNamed(w.Dir1, "Docs")).center());
+    QTest::keyClick(w.Dir1, Qt::Key_Return);
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    w.File1->setFocus();
+    QTest::keyClick(w.File1, Qt::Key_Down);
+    QTest::keyClick(w.File1, Qt::Key_Down);
+    ASSERT_FALSE(w.File1->FileName().isEmpty());
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs\\" + w.File1->FileName());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Form1Test, DriveChangesKeepTheLastFolderOfEachDrive) {
+    const fs::path d = AddDrive('d', true);
+    fs::create_directories(d / "Music");
+    Form1& w = Open();
+    w.Drive1->setFocus();
+    QTest::keyClick(w.Drive1, Qt::Key_Down);
+    EXPECT_EQ(w.Drive1->Drive(), "d:");
+    EXPECT_EQ(w.Text1->text(), "D:\\");
+    OpenFolder(w, "Music");
+    QTest::keyClick(w.Drive1, Qt::Key_Up);
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    QTest::keyClick(w.Drive1, Qt::Key_Down);
+    EXPECT_EQ(w.Text1->text(), "D:\\Music");
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Form1Test, DriveNotReadyKeepsTheNewDriveAndTheOldFolder) {
+    AddDrive('q', false);
+    Form1& w = Open();
+    EXPECT_TRUE(w.Drive1->itemText(1).startsWith("q:"));
+    EXPECT_TRUE(w.Drive1->itemText(1).contains("not ready"));
+    w.Drive1->setFocus();
+    QTest::keyClick(w.Drive1, Qt::Key_Down);
+    EXPECT_EQ(messages_, std::vector<ShownMessage>({{"Drive not ready!!!", "Error!!!!"}}));
+    EXPECT_EQ(w.Drive1->Drive(), "q:");
+    EXPECT_EQ(w.Dir1->Path(), "C:\\Docs");
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    EXPECT_EQ(Entries(w.File1), QStringList({"notes.txt", "report.txt"}));
+}
+
+TEST_F(Form1Test, HidesAFileAndThenAFolderUnderTheNextNumbers) {
+    Form1& w = Open();
+    ClickFile(w, "report.txt");
+    Hide(w);
+    EXPECT_FALSE(fs::exists(HostC("Docs/report.txt")));
+    EXPECT_EQ(ReadFile(HostC("recycled/H1")), "report");
+    EXPECT_EQ(Register(), RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt"));
+    EXPECT_EQ(Entries(w.File1), QStringList({"notes.txt"}));
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+
+    OpenFolder(w, "Old");
+    Hide(w);
+    EXPECT_TRUE(fs::exists(HostC("recycled/H2/Inner")));
+    EXPECT_EQ(Register(), RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt") +
+                              RecordBytes("H2", "C:\\Docs\\Old", "Old"));
+    EXPECT_EQ(w.Dir1->Path(), "C:\\Docs");
+    EXPECT_EQ(Entries(w.Dir1), QStringList({"C:\\", "Docs", "New"}));
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Form1Test, HidesATypedPathExactlyAsTypedAfterARoundedCount) {
+    // 1000 bytes count as two records, so the next one is number 3 at byte 800.
+    WriteFile(HostC("windows/system32/tessarn.dat"), std::string(1000, 'x'));
+    Form1& w = Open();
+    Type(w, "c:\\docs\\REPORT.TXT");
+    Hide(w);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(ReadFile(HostC("recycled/H3")), "report");
+    EXPECT_EQ(Register(),
+              std::string(800, 'x') + RecordBytes("H3", "c:\\docs\\REPORT.TXT", "REPORT.TXT"));
+}
+
+TEST_F(Form1Test, RefusesWhatTheRegisterCouldNotBringBackBeforeMovingAnything) {
+    AddDrive('d', true);
+    WriteFile(scratch_ / "d" / "song.mp3", "song");
+    const std::string long_name(193, 'n');  // C:\Docs\ and this name: 201 characters
+    WriteFile(HostC("Docs/" + long_name), "long");
+    WriteFile(HostC("Docs/\u65e5\u672c.txt"), "cjk");
+    struct Case {
+        QString typed;
+        QString why;
+    } cases[] = {
+        {"", "full path"},
+        {"report.txt", "full path"},
+        {"C:\\Docs\\" + QString::fromStdString(long_name), "longer than 200"},
+        {"C:\\Docs\\\u65e5\u672c.txt", "characters the register cannot store"},
+        {"D:\\song.mp3", "not on drive c:"},
+    };
+    Form1& w = Open();
+    for (const Case& c : cases) {
+        messages_.clear();
+        Type(w, c.typed);
+        Hide(w);
+        ASSERT_EQ(messages_.size(), 1u) << c.typed.toStdString();
+        EXPECT_TRUE(messages_[0].text.contains(c.why)) << messages_[0].text.toStdString();
+        EXPECT_EQ(messages_[0].title, "Error!!!!!");
+        EXPECT_EQ(w.Text1->text(), c.typed);
+    }
+    EXPECT_FALSE(fs::exists(HostC("windows/system32/tessarn.dat")));
+    EXPECT_TRUE(fs::is_empty(HostC("recycled")));
+    EXPECT_TRUE(fs::exists(HostC("Docs/" + long_name)));
+    EXPECT_TRUE(fs::exists(scratch_ / "d" / "song.mp3"));
+}
+
+TEST_F(Form1Test, AFailedMoveShowsTheHideMessageAndRecordsNothing) {
+    WriteFile(HostC("recycled/H1"), "taken");  // a hidden name still taken
+    Form1& w = Open();
+    for (const QString typed : {"C:\\Docs\\report.txt", "C:\\", "C:\\Docs\\gone.txt"}) {
+        messages_.clear();
+        Type(w, typed);
+        Hide(w);
+        EXPECT_EQ(messages_, std::vector<ShownMessage>({kCannotHide})) << typed.toStdString();
+    }
+    EXPECT_EQ(ReadFile(HostC("recycled/H1")), "taken");
+    EXPECT_TRUE(fs::exists(HostC("Docs/report.txt")));
+    EXPECT_EQ(Register(), "");
+}
+
+TEST_F(Form1Test, RefusesWhenTheRegisterCannotBeOpenedOrNumberedFurther) {
+    Form1& w = Open();
+    const fs::path data = HostC("windows/system32/tessarn.dat");
+    for (std::uintmax_t records : {32767u, 32768u}) {
+        messages_.clear();
+        WriteFile(data, "");
+        fs::resize_file(data, records * 400);  // sparse: no disk used
+        Type(w, "C:\\Docs\\report.txt");
+        Hide(w);
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_TRUE(messages_[0].text.startsWith("Cannot Hide: ")) << records;
+        EXPECT_EQ(fs::file_size(data), records * 400);
+    }
+    fs::remove(data);
+    fs::remove_all(HostC("windows/system32"));
+    WriteFile(HostC("windows/system32"), "not a folder");
+    messages_.clear();
+    Hide(w);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.contains("tessarn.dat")) << messages_[0].text.toStdString();
+    EXPECT_TRUE(fs::exists(HostC("Docs/report.txt")));
+    EXPECT_TRUE(fs::is_empty(HostC("recycled")));
+}
+
+TEST_F(Form1Test, AnItemWhoseRecordCannotBeWrittenIsPutBack) {
+    Form1& w = Open();
+    ClickFile(w, "report.txt");
+    // A file-size limit of zero fails the record's write and nothing else of the Hide.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &none);
+    Hide(w);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_DFL);
+
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.endsWith("C:\\Docs\\report.txt was left where it was."))
+        << messages_[0].text.toStdString();
+    EXPECT_EQ(ReadFile(HostC("Docs/report.txt")), "report");
+    EXPECT_TRUE(fs::is_empty(HostC("recycled")));
+    EXPECT_EQ(Register(), "");
+}
+
+// Fails the Nth file operation of a Hide for every N until one goes through: the item is always
+// either in place without a record, hidden with its record, or where the message says it lies.
+TEST_F(Form1Test, NoFailingFileOperationLosesTheItem) {
+    Form1& w = Open();
+    const std::string record = RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt");
+    for (int n = 1; n < 50; ++n) {
+        messages_.clear();
+        Type(w, "C:\\Docs\\report.txt");
+        platform::fault_injection::FailFromOperation(n);
+        Hide(w);
+        platform::fault_injection::Disarm();
+        const bool in_place = fs::exists(HostC("Docs/report.txt"));
+        const bool hidden = fs::exists(HostC("recycled/H1"));
+        ASSERT_NE(in_place, hidden) << "operation " << n;
+        if (in_place) {
+            EXPECT_EQ(messages_.size(), 1u) << "operation " << n;
+            EXPECT_NE(Register(), record) << "operation " << n;
+            continue;
+        }
+        if (Register() != record) {
+            ASSERT_EQ(messages_.size(), 1u) << "operation " << n;
+            EXPECT_TRUE(messages_[0].text.endsWith("It now lies at c:\\recycled\\H1."))
+                << messages_[0].text.toStdString();
+        }
+        if (messages_.empty()) return;
+        fs::rename(HostC("recycled/H1"), HostC("Docs/report.txt"));
+        fs::remove(HostC("windows/system32/tessarn.dat"));
+    }
+    FAIL() << "Hide never went through";
+}
+
+TEST_F(Form1Test, TheFolderListFollowsFoldersRemovedBehindIt) {
+    Form1& w = Open();
+    OpenFolder(w, "Old");
+    fs::remove_all(HostC("Docs/Old"));
+    fs::remove_all(HostC("Docs/New"));
+    w.Dir1->Refresh();
+    EXPECT_EQ(Entries(w.Dir1), QStringList({"C:\\", "Docs"}));
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+}
+
+}  // namespace
