@@ -10,10 +10,10 @@
 namespace platform {
 
 struct Drive {
-    char letter;                    // lower case, 'a'..'z'
-    std::filesystem::path host_root;  // the folder the link points to (as the link gives it)
+    char letter;                      // lower case, 'a'..'z'
+    std::filesystem::path host_root;  // the link's target, made absolute against dosdevices/
     bool ready;
-    std::string text() const;       // "c:" — the letter and colon only, as a drive list reads it
+    std::string text() const;  // "c:" — the letter and colon only, as a drive list reads it
 };
 
 // All drives of the machine, ordered by letter. Reads dosdevices/ anew on every call.
