@@ -65,8 +65,12 @@ void Form::Show() {
             move(frame.topLeft());
         }
     }
+    // A window shown anew comes up on top by itself; one already showing is brought forward.
+    const bool already_showing = isVisible();
     show();
-    raise();
+    if (already_showing) {
+        raise();
+    }
     activateWindow();
 }
 

@@ -1,0 +1,184 @@
+#include "forms/Form3.h"
+
+#include <QSignalBlocker>
+
+#include "forms/Form1.h"
+#include "forms/message_box.h"
+#include "forms/twips.h"
+#include "platform/file_system.h"
+#include "platform/windows_error.h"
+#include "register/hidden_items_register.h"
+#include "register/hiding_place.h"
+
+namespace forms {
+namespace {
+
+const QString kErrorTitle = QStringLiteral("Error!!!!!");
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// Why an item could not be moved back, in the user's terms; the record is kept in every case,
+// so the item stays listed and can be unhidden once the cause is mended.
+QString WhyNotBack(const hiding::HiddenItemRecord& record, const platform::WindowsError& error) {
+    const QString name = Text(record.item_name());
+    const QString path = Text(record.item_path());
+    const QString hidden = Text(hiding::UnhidePathFor(record));
+    QString reason;
+    switch (error.code()) {
+        case platform::ERROR_FILE_NOT_FOUND:
+            reason = QStringLiteral("it is no longer in the hiding place as %1.").arg(hidden);
+            break;
+        case platform::ERROR_PATH_NOT_FOUND:
+            reason = QStringLiteral("the folder it came from no longer exists (%1).").arg(path);
+            break;
+        case platform::ERROR_ALREADY_EXISTS:
+            reason = QStringLiteral("an item named %1 is already there.").arg(path);
+            break;
+        case platform::ERROR_INVALID_NAME:
+            reason = QStringLiteral("its recorded path \"%1\" does not begin with a drive letter.")
+                         .arg(path);
+            break;
+        default:
+            reason = Text(error.what());
+            break;
+    }
+    return QStringLiteral("Cannot unhide %1: %2\nIt stays in the list of hidden items.")
+        .arg(name, reason);
+}
+
+}  // namespace
+
+Form3::Form3()
+    : Form(QStringLiteral("Hidden Folders"), 4785, 3795, Border::kSizable),
+      List1(new QListWidget(this)),
+      Command1(new QPushButton(QStringLiteral("U&nhide"), this)),
+      List2(new QListWidget(this)),
+      Label1(new QLabel(QStringLiteral("File or Folder:              Path:"), this)),
+      Command2(new QPushButton(QStringLiteral("&Cancel"), this)) {
+    PlaceTwips(List1, 120, 600, 1575, 2400);
+    PlaceTwips(Command1, 120, 3120, 2055, 495);
+    PlaceTwips(List2, 1680, 600, 3015, 2400);
+    PlaceTwips(Label1, 120, 360, 4575, 375);
+    PlaceTwips(Command2, 2520, 3120, 2055, 495);
+    // The heading is drawn before the lists so that it never covers their frames.
+    Label1->lower();
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List2->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setAccessibleName(QStringLiteral("File or Folder"));
+    List2->setAccessibleName(QStringLiteral("Path"));
+    setTabOrder(List1, Command1);
+    setTabOrder(Command1, List2);
+    setTabOrder(List2, Command2);
+
+    connect(List1, &QListWidget::currentRowChanged, this, &Form3::List1_Click,
+            Qt::DirectConnection);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &Form3::List1_Click,
+            Qt::DirectConnection);
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click, Qt::DirectConnection);
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click, Qt::DirectConnection);
+}
+
+void Form3::Form_Load() {
+    try {
+        for (const hiding::HiddenItemRecord& record : hiding::ReadAllRecords()) {
+            List1->addItem(Text(record.item_name()));
+            List2->addItem(Text(record.item_path()));
+        }
+    } catch (const std::exception& error) {
+        MsgBox(QStringLiteral("Cannot list the hidden items.\n%1").arg(Text(error.what())),
+               kErrorTitle);
+    }
+    if (ListIndex() == -1) {
+        Command1->setEnabled(false);
+    }
+}
+
+int Form3::ListIndex() const {
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.first());
+}
+
+void Form3::List1_Click() {
+    if (ListIndex() != -1) {
+        Command1->setEnabled(true);
+    }
+}
+
+// The item goes back first and its record is removed only after it is back, so that an item
+// lies in the hiding place exactly while a record names it. The register stays open (and
+// locked against another running copy) from reading the record to removing it.
+void Form3::Command1_Click() {
+    const int p = ListIndex();
+    if (p < 0) {
+        return;
+    }
+    std::optional<hiding::HiddenItemsRegister> hidden_items;
+    hiding::HiddenItemRecord record{};
+    try {
+        hidden_items.emplace(hiding::HiddenItemsRegister::Open());
+        record = hidden_items->ReadRecordAt(p);
+    } catch (const std::exception& error) {
+        MsgBox(QStringLiteral("Cannot read the hidden item's record.\n%1").arg(Text(error.what())),
+               kErrorTitle);
+        return;
+    }
+
+    const std::string hidden_path = hiding::UnhidePathFor(record);
+    try {
+        platform::MoveItem(hidden_path, record.item_path());
+    } catch (const platform::WindowsError& error) {
+        MsgBox(WhyNotBack(record, error), kErrorTitle);
+        return;
+    }
+
+    try {
+        hidden_items->RemoveRecordAt(p);
+        hidden_items->Close();
+    } catch (const std::exception& error) {
+        // The register still names the item, so it goes back into the hiding place; only if
+        // that fails too is the item left at its own path, and the user is told where it is.
+        QString where;
+        try {
+            platform::MoveItem(record.item_path(), hidden_path);
+            where = QStringLiteral("It stays hidden.");
+        } catch (const std::exception&) {
+            where = QStringLiteral("It is back at %1, but the list of hidden items still names it.")
+                        .arg(Text(record.item_path()));
+        }
+        MsgBox(
+            QStringLiteral("Cannot remove the record of %1 from the list of hidden items.\n%2\n%3")
+                .arg(Text(record.item_name()), Text(error.what()), where),
+            kErrorTitle);
+        return;
+    }
+
+    RemoveEntryAt(p);
+    if (ListIndex() == -1) {
+        Command1->setEnabled(false);
+    }
+}
+
+// Removing entries is not a selection by the user: List1 is left without a selection, as the
+// user must choose the next item before Unhide can be pressed again.
+void Form3::RemoveEntryAt(int position) {
+    const QSignalBlocker quiet(List1);
+    delete List2->takeItem(position);
+    delete List1->takeItem(position);
+    List1->clearSelection();
+    List1->setCurrentRow(-1);
+}
+
+void Form3::Command2_Click() {
+    Unload();
+}
+
+void Form3::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    Instance<Form1>().setEnabled(true);
+    Instance<Form1>().Dir1->Refresh();
+}
+
+}  // namespace forms

@@ -1,0 +1,311 @@
+// The hidden-items window driven as a user drives it: opened from the main window's Unhide,
+// entries chosen with the mouse or the arrow keys, Unhide and Cancel pressed; checked against
+// the host folders of the test machine and the register's bytes.
+#include "forms/Form3.h"
+
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dialog_test.h"
+#include "register/hidden_items_register.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using forms::Form1;
+using forms::Form3;
+using hiding::HiddenItemRecord;
+
+void WriteFile(const fs::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+QStringList Entries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    return entries;
+}
+
+class Form3Test : public DialogTest {
+  protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        fs::create_directories(HostC("Docs"));
+        // The main window starts in the program's current folder: on drive C.
+        fs::current_path(HostC("Docs"));
+    }
+    void TearDown() override {
+        fs::current_path(scratch_.parent_path());
+        DialogTest::TearDown();
+    }
+
+    fs::path RegisterFile() const { return HostC("windows/system32/tessarn.dat"); }
+
+    // Hides a file the way Hide leaves it: in the hiding place under its hidden name, with its
+    // record at the end of the register.
+    void Hidden(const std::string& hidden_name, const std::string& item_path,
+                const std::string& item_name, const fs::path& hiding_place) {
+        WriteFile(hiding_place / hidden_name, item_path);
+        auto hidden_items = hiding::HiddenItemsRegister::Open();
+        hidden_items.WriteRecord(hidden_items.RecordCount() + 1,
+                                 HiddenItemRecord::Make(hidden_name, item_path, item_name));
+        hidden_items.Close();
+    }
+    void HiddenOnC(const std::string& hidden_name, const std::string& relative) {
+        const std::string name = fs::path(relative).filename().string();
+        std::string windows = "C:\\" + relative;
+        std::replace(windows.begin(), windows.end(), '/', '\\');
+        Hidden(hidden_name, windows, name, HostC("recycled"));
+    }
+
+    Form3& OpenHiddenItems() { return OpenFromMainWindow<Form3>(&Form1::Command2); }
+
+    static void Select(QListWidget* list, int row) {
+        const QRect where = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
+    }
+
+    std::vector<HiddenItemRecord> Records() const { return hiding::ReadAllRecords(); }
+};
+
+TEST_F(Form3Test, OpeningWithoutARegisterCreatesAnEmptyOne) {
+    Form3& window = OpenHiddenItems();
+    EXPECT_TRUE(fs::exists(RegisterFile()));
+    EXPECT_EQ(fs::file_size(RegisterFile()), 0u);
+    EXPECT_EQ(window.List1->count(), 0);
+    EXPECT_EQ(window.List2->count(), 0);
+    EXPECT_FALSE(window.Command1->isEnabled());
+    EXPECT_TRUE(messages_.empty());
+
+    QTest::mouseClick(window.Command2, Qt::LeftButton);
+    EXPECT_FALSE(forms::IsLoaded<Form3>());
+    EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+}
+
+TEST_F(Form3Test, ARegisterShorterThanOneAndAHalfRecordsListsNothing) {
+    fs::create_directories(RegisterFile().parent_path());
+    WriteFile(RegisterFile(), std::string(200, 'x'));
+    Form3& window = OpenHiddenItems();
+    EXPECT_EQ(window.List1->count(), 0);
+    EXPECT_EQ(window.List2->count(), 0);
+}
+
+TEST_F(Form3Test, ListsShowNamesBesidePathsInRecordOrder) {
+    HiddenOnC("H1", "Docs/report.txt");
+    HiddenOnC("H2", "Docs/Old");
+    Form3& window = OpenHiddenItems();
+    EXPECT_EQ(Entries(window.List1), (QStringList{"report.txt", "Old"}));
+    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\report.txt", "C:\\Docs\\Old"}));
+    EXPECT_EQ(window.windowTitle(), "Hidden Folders");
+    EXPECT_EQ(window.Label1->text(), "File or Folder:              Path:");
+}
+
+TEST_F(Form3Test, UnhideOfTheFirstOfThreeBringsItBackAndKeepsTheOthersInOrder) {
+    HiddenOnC("H1", "Docs/a.txt");
+    HiddenOnC("H2", "Docs/b.txt");
+    HiddenOnC("H3", "Docs/c.txt");
+    Form3& window = OpenHiddenItems();
+
+    Select(window.List1, 0);
+    EXPECT_TRUE(window.Command1->isEnabled());
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(ReadFile(HostC("Docs/a.txt")), "C:\\Docs\\a.txt");
+    EXPECT_FALSE(fs::exists(HostC("recycled/H1")));
+    const std::vector<HiddenItemRecord> records = Records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].hidden_name(), "H2");
+    EXPECT_EQ(records[1].hidden_name(), "H3");
+    EXPECT_EQ(fs::file_size(RegisterFile()), 800u);
+    EXPECT_EQ(Entries(window.List1), (QStringList{"b.txt", "c.txt"}));
+    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\b.txt", "C:\\Docs\\c.txt"}));
+    EXPECT_TRUE(window.List1->selectedItems().isEmpty());
+    EXPECT_FALSE(window.Command1->isEnabled());
+    EXPECT_FALSE(fs::exists(HostC("windows/system32/temp.dat")));
+}
+
+TEST_F(Form3Test, UnhideOfTheOnlyRecordLeavesAnEmptyRegister) {
+    fs::create_directories(HostC("Docs/Old/Inner"));
+    WriteFile(HostC("Docs/Old/Inner/deep.txt"), "deep");
+    fs::rename(HostC("Docs/Old"), HostC("recycled/H1"));
+    Hidden("H1", "C:\\Docs\\Old", "Old", HostC("recycled/unused"));
+    Form3& window = OpenHiddenItems();
+
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    EXPECT_EQ(ReadFile(HostC("Docs/Old/Inner/deep.txt")), "deep");
+    EXPECT_EQ(fs::file_size(RegisterFile()), 0u);
+    EXPECT_EQ(window.List1->count(), 0);
+    EXPECT_EQ(window.List2->count(), 0);
+    EXPECT_FALSE(window.Command1->isEnabled());
+}
+
+TEST_F(Form3Test, AnItemGoesBackToTheDriveOfItsPathWhateverTheDriveListShows) {
+    const fs::path drive_d = scratch_ / "drive_d";
+    fs::create_directories(drive_d / "recycled");
+    fs::create_directories(drive_d / "Work");
+    fs::create_symlink(drive_d, prefix_ / "dosdevices" / "d:");
+    Hidden("H4", "D:\\Work\\Plans", "Plans", drive_d / "recycled");
+    Form3& window = OpenHiddenItems();
+    ASSERT_TRUE(forms::Instance<Form1>().Drive1->Drive().startsWith("c:"));
+
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(ReadFile(drive_d / "Work" / "Plans"), "D:\\Work\\Plans");
+    EXPECT_FALSE(fs::exists(drive_d / "recycled" / "H4"));
+}
+
+TEST_F(Form3Test, OfTwoEntriesWithOneNameUnhideActsOnTheSelectedPositionOnly) {
+    fs::create_directories(HostC("Docs/Other"));
+    HiddenOnC("H1", "Docs/same.txt");
+    HiddenOnC("H2", "Docs/Other/same.txt");
+    Form3& window = OpenHiddenItems();
+
+    Select(window.List1, 1);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    EXPECT_TRUE(fs::exists(HostC("Docs/Other/same.txt")));
+    EXPECT_FALSE(fs::exists(HostC("Docs/same.txt")));
+    EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
+    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\same.txt"}));
+}
+
+TEST_F(Form3Test, ArrowKeysSelectAsAClickDoesAndEnterOrEscapePressNothing) {
+    HiddenOnC("H1", "Docs/a.txt");
+    HiddenOnC("H2", "Docs/b.txt");
+    Form3& window = OpenHiddenItems();
+    window.List1->setFocus();
+
+    QTest::keyClick(window.List1, Qt::Key_Down);
+    ASSERT_FALSE(window.List1->selectedItems().isEmpty());
+    EXPECT_TRUE(window.Command1->isEnabled());
+
+    QTest::keyClick(window.List1, Qt::Key_Return);
+    QTest::keyClick(window.List1, Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(forms::IsLoaded<Form3>());
+    EXPECT_EQ(Records().size(), 2u);
+    EXPECT_EQ(window.List1->count(), 2);
+}
+
+TEST_F(Form3Test, TabVisitsTheControlsInTheirOrder) {
+    HiddenOnC("H1", "Docs/a.txt");
+    Form3& window = OpenHiddenItems();
+    Select(window.List1, 0);
+    window.List1->setFocus();
+    EXPECT_EQ(TabWalk(3), (std::vector<QWidget*>{window.List1, window.Command1, window.List2,
+                                                 window.Command2}));
+}
+
+struct FailedMoveBack {
+    const char* why;
+    std::function<void(Form3Test&)> arrange;
+    std::string item_path;
+    const char* reason_says;
+};
+
+class Form3FailedMoveBackTest : public Form3Test {
+  protected:
+    void ExpectNothingChanged(Form3& window, const std::string& register_before) {
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_EQ(messages_[0].title, "Error!!!!!");
+        EXPECT_EQ(ReadFile(RegisterFile()), register_before);
+        EXPECT_EQ(window.List1->count(), 1);
+        EXPECT_EQ(window.List2->count(), 1);
+        EXPECT_TRUE(forms::IsLoaded<Form3>());
+    }
+};
+
+TEST_F(Form3FailedMoveBackTest, ItemMissingFromTheHidingPlaceKeepsItsRecord) {
+    HiddenOnC("H1", "Docs/a.txt");
+    fs::remove(HostC("recycled/H1"));
+    const std::string before = ReadFile(RegisterFile());
+    Form3& window = OpenHiddenItems();
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    ExpectNothingChanged(window, before);
+    EXPECT_TRUE(messages_[0].text.contains("a.txt"));
+    EXPECT_TRUE(messages_[0].text.contains("no longer in the hiding place"));
+}
+
+TEST_F(Form3FailedMoveBackTest, FolderGoneKeepsTheItemHidden) {
+    fs::create_directories(HostC("Docs/Gone"));
+    HiddenOnC("H1", "Docs/Gone/a.txt");
+    fs::remove(HostC("Docs/Gone"));
+    const std::string before = ReadFile(RegisterFile());
+    Form3& window = OpenHiddenItems();
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    ExpectNothingChanged(window, before);
+    EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
+    EXPECT_TRUE(messages_[0].text.contains("no longer exists"));
+}
+
+TEST_F(Form3FailedMoveBackTest, NameTakenAtTheOriginalPathOverwritesNothing) {
+    HiddenOnC("H1", "Docs/a.txt");
+    WriteFile(HostC("Docs/A.TXT"), "newcomer");
+    const std::string before = ReadFile(RegisterFile());
+    Form3& window = OpenHiddenItems();
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    ExpectNothingChanged(window, before);
+    EXPECT_EQ(ReadFile(HostC("Docs/A.TXT")), "newcomer");
+    EXPECT_EQ(ReadFile(HostC("recycled/H1")), "C:\\Docs\\a.txt");
+    EXPECT_TRUE(messages_[0].text.contains("already there"));
+}
+
+TEST_F(Form3FailedMoveBackTest, PathWithoutADriveLetterKeepsItsRecord) {
+    Hidden("H1", "Docs\\a.txt", "a.txt", HostC("recycled"));
+    const std::string before = ReadFile(RegisterFile());
+    Form3& window = OpenHiddenItems();
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    ExpectNothingChanged(window, before);
+    EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
+}
+
+TEST_F(Form3Test, ClosingReenablesTheMainWindowAndRereadsItsFolders) {
+    fs::create_directories(HostC("Docs/Old"));
+    fs::rename(HostC("Docs/Old"), HostC("recycled/H1"));
+    Hidden("H1", "C:\\Docs\\Old", "Old", HostC("recycled/unused"));
+    Form1& main_window = Open<Form1>();
+    main_window.Dir1->SetPath("C:\\Docs");
+    ASSERT_TRUE(main_window.Dir1->findItems("Old", Qt::MatchExactly).isEmpty());
+
+    QTest::mouseClick(main_window.Command2, Qt::LeftButton);
+    Form3& window = forms::Instance<Form3>();
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    window.close();
+
+    EXPECT_FALSE(forms::IsLoaded<Form3>());
+    EXPECT_TRUE(main_window.isEnabled());
+    EXPECT_FALSE(main_window.Dir1->findItems("Old", Qt::MatchExactly).isEmpty());
+}
+
+TEST_F(Form3Test, ReopeningReadsTheRegisterAnew) {
+    HiddenOnC("H1", "Docs/a.txt");
+    Form3& first = OpenHiddenItems();
+    QTest::mouseClick(first.Command2, Qt::LeftButton);
+    HiddenOnC("H2", "Docs/b.txt");
+    QTest::mouseClick(forms::Instance<Form1>().Command2, Qt::LeftButton);
+    Form3& second = forms::Instance<Form3>();
+    EXPECT_EQ(Entries(second.List1), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_FALSE(second.Command1->isEnabled());
+}
+
+}  // namespace
