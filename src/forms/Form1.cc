@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "forms/Form3.h"
 #include "forms/message_box.h"
 #include "forms/twips.h"
 #include "platform/code_page.h"
@@ -15,9 +16,6 @@
 
 #if __has_include("forms/Form2.h")
 #include "forms/Form2.h"
-#endif
-#if __has_include("forms/Form3.h")
-#include "forms/Form3.h"
 #endif
 #if __has_include("forms/frmAbout.h")
 #include "forms/frmAbout.h"
@@ -243,10 +241,8 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-#if __has_include("forms/Form3.h")
     setEnabled(false);
     Instance<Form3>().Show();
-#endif
 }
 
 void Form1::Command3_Click() {
