@@ -27,9 +27,10 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
     if (!ParentFolderExists(location)) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
     // The lock file's name is folded so that every spelling of the guarded file's name, also of
     // one that does not exist yet, meets the same lock.
-    const std::filesystem::path lock_file =
-        location.host.parent_path() /
-        ("." + FoldCase(location.windows.components.back()) + ".lock");
+    std::string lock_name = ".";
+    lock_name += FoldCase(location.windows.components.back());
+    lock_name += ".lock";
+    const std::filesystem::path lock_file = location.host.parent_path() / lock_name;
     fd_ = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
 

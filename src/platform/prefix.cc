@@ -64,7 +64,10 @@ void PrepareMachine() {
     if (parent.empty()) parent = ".";
     fs::create_directories(parent, error);
     if (error) ThrowCannotPrepare(prefix, error.value());
-    std::string pattern = (parent / ("." + prefix.filename().string() + ".new-XXXXXX")).string();
+    std::string hidden_name = ".";
+    hidden_name += prefix.filename().string();
+    hidden_name += ".new-XXXXXX";
+    std::string pattern = (parent / hidden_name).string();
     if (mkdtemp(pattern.data()) == nullptr) ThrowCannotPrepare(prefix, errno);
     // mkdtemp leaves the folder readable by its owner only, which suits a machine that holds the
     // password's check value.

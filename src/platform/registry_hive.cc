@@ -175,7 +175,9 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
         return hive;
     }
 
-    std::optional<std::size_t> current;  // index into sections_
+    // Index into sections_ of the section being read; none before the first header.
+    constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
+    std::size_t current = kNoSection;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         const std::string_view trimmed = Trim(line);
@@ -185,21 +187,21 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
             continue;
         }
         if (trimmed.starts_with(';')) {
-            (current ? hive.sections_[*current].lines : hive.preamble_)
+            (current != kNoSection ? hive.sections_[current].lines : hive.preamble_)
                 .push_back(Line{false, std::string(line)});
             continue;
         }
         if (trimmed.starts_with('[')) {
             const std::optional<RegistryKeyPath> path = ParseSectionHeader(trimmed);
-            current.reset();
+            current = kNoSection;
             if (!path) {
                 hive.intact_ = false;
                 continue;
             }
-            for (std::size_t s = 0; s < hive.sections_.size() && !current; ++s) {
+            for (std::size_t s = 0; s < hive.sections_.size() && current == kNoSection; ++s) {
                 if (SameKeyPath(hive.sections_[s].path, *path)) current = s;
             }
-            if (!current) {
+            if (current == kNoSection) {
                 current = hive.sections_.size();
                 hive.sections_.push_back(Section{*path, {}});
             }
@@ -208,7 +210,7 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
 
         bool is_default = false;
         const std::optional<std::string_view> first_data = DataOfValueLine(trimmed, &is_default);
-        if (!first_data || !current) {
+        if (!first_data || current == kNoSection) {
             hive.intact_ = false;
             continue;
         }
@@ -231,7 +233,7 @@ RegistryHive RegistryHive::Parse(std::string_view text) {
             hive.intact_ = false;
             continue;
         }
-        std::vector<Line>& section_lines = hive.sections_[*current].lines;
+        std::vector<Line>& section_lines = hive.sections_[current].lines;
         // A later default line replaces an earlier one, as an import would.
         const auto earlier = std::find_if(section_lines.begin(), section_lines.end(),
                                           [&](const Line& l) { return l.is_default; });

@@ -1,0 +1,124 @@
+// The hidden-items window at the register's largest, 32,766 records (13.1 MB): opening it (the
+// register read and both lists filled and shown) and one Unhide of its first record through the
+// real button (the item moved back, the register rewritten without its record, both lists
+// updated). Runs offscreen; each iteration starts from the same register and hiding place.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "forms/Form1.h"
+#include "forms/Form3.h"
+#include "forms/message_box.h"
+#include "platform/prefix.h"
+#include "register/hidden_items_register.h"
+#include "register/hiding_place.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRecords = 32766;
+
+fs::path drive_c;
+std::string full_register;
+std::string unexpected_message;  // a window that shows a message has failed the benchmark
+
+fs::path RegisterFile() {
+    return drive_c / "windows" / "system32" / "tessarn.dat";
+}
+
+void WriteWhole(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A machine whose register is full: item k was C:\Docs\item<k>.txt and is hidden as Hk. Only
+// H1 needs to lie in the hiding place, since only the first record is ever unhidden.
+void PrepareFullMachine() {
+    const fs::path prefix =
+        fs::temp_directory_path() / ("tessarn-bench-" + std::to_string(getpid()));
+    setenv("TESSARN_PREFIX", prefix.c_str(), 1);
+    platform::PrepareMachine();
+    drive_c = prefix / "drive_c";
+    fs::create_directories(drive_c / "Docs");
+    full_register.reserve(std::size_t{kRecords} * hiding::HiddenItemRecord::kSize);
+    for (int k = 1; k <= kRecords; ++k) {
+        const std::string name = "item" + std::to_string(k) + ".txt";
+        const auto record =
+            hiding::HiddenItemRecord::Make(hiding::HiddenNameFor(k), "C:\\Docs\\" + name, name);
+        full_register.append(reinterpret_cast<const char*>(&record), sizeof record);
+    }
+    WriteWhole(RegisterFile(), full_register);
+    std::ofstream(drive_c / "recycled" / "H1") << "item 1";
+    forms::SetMessageBoxHandler(
+        [](const QString& text, const QString&) { unexpected_message = text.toStdString(); });
+}
+
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_Form3Opening(benchmark::State& state) {
+    for (auto _ : state) {
+        forms::Form3& window = forms::Instance<forms::Form3>();
+        window.Show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.List1->count());
+        state.PauseTiming();
+        if (window.List1->count() != kRecords || !unexpected_message.empty()) {
+            state.SkipWithError(("lists not filled " + unexpected_message).c_str());
+        }
+        window.Unload();
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Form3Opening)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Form3UnhideFirstRecord(benchmark::State& state) {
+    forms::Form3& window = forms::Instance<forms::Form3>();
+    window.Show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.List1->setCurrentRow(0);
+        state.ResumeTiming();
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        state.PauseTiming();
+        if (!fs::exists(drive_c / "Docs" / "item1.txt") || !unexpected_message.empty()) {
+            state.SkipWithError(("item not back " + unexpected_message).c_str());
+            break;
+        }
+        // Back to the full register: the item into hiding, its record and list entries restored.
+        fs::rename(drive_c / "Docs" / "item1.txt", drive_c / "recycled" / "H1");
+        WriteWhole(RegisterFile(), full_register);
+        window.List1->insertItem(0, QStringLiteral("item1.txt"));
+        window.List2->insertItem(0, QStringLiteral("C:\\Docs\\item1.txt"));
+        state.ResumeTiming();
+    }
+    window.Unload();
+    Settle();
+}
+BENCHMARK(BM_Form3UnhideFirstRecord)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessarn"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    forms::SetOnLastFormUnloaded([] {});
+    PrepareFullMachine();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(drive_c.parent_path(), ignored);
+    return 0;
+}
