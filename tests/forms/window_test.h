@@ -28,7 +28,7 @@ inline void PrintTo(const ShownMessage& m, std::ostream* os) {
 }
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/tessarn-window-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -44,10 +44,15 @@ protected:
     }
 
     void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* form = qobject_cast<forms::Form*>(w)) form->Unload();
+        // Unloading a dialog may load another window (it enables the main window through that
+        // window's instance), so close rounds until none is left.
+        for (int round = 0; round < 5 && forms::LoadedFormCount() > 0; ++round) {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* form = qobject_cast<forms::Form*>(w)) form->Unload();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(forms::LoadedFormCount(), 0) << "a window is left loaded";
         forms::SetMessageBoxHandler({});
         std::error_code ignored;
         std::filesystem::remove_all(scratch_, ignored);
