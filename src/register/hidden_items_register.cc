@@ -60,7 +60,7 @@ void ReadPadded(const RandomAccessFile& file, std::uint64_t offset, void* buffer
 
 std::optional<std::int16_t> RecordCountOfLength(std::uint64_t length) {
     // nearbyint rounds in the current mode, which the program never changes from the default
-    // round-half-to-even; a half record counts the way the register's first readers counted it.
+    // round-half-to-even: 600 bytes count as 2 records, and so do 1000.
     const double count = std::nearbyint(static_cast<double>(length) / kRecordSize);
     if (count > kLargestNumber) return std::nullopt;
     return static_cast<std::int16_t>(count);
