@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "forms/Form2.h"
 #include "forms/Form3.h"
+#include "forms/frmAbout.h"
 #include "forms/message_box.h"
 #include "forms/twips.h"
 #include "platform/code_page.h"
@@ -13,13 +15,6 @@
 #include "register/hidden_item_record.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
-
-#if __has_include("forms/Form2.h")
-#include "forms/Form2.h"
-#endif
-#if __has_include("forms/frmAbout.h")
-#include "forms/frmAbout.h"
-#endif
 
 namespace forms {
 namespace {
@@ -246,17 +241,13 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-#if __has_include("forms/frmAbout.h")
     setEnabled(false);
     Instance<frmAbout>().Show();
-#endif
 }
 
 void Form1::Command4_Click() {
-#if __has_include("forms/Form2.h")
     Instance<Form2>().Show();
     setEnabled(false);
-#endif
 }
 
 }  // namespace forms

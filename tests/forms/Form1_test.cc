@@ -12,6 +12,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "forms/Form2.h"
+#include "forms/Form3.h"
+#include "forms/frmAbout.h"
 #include "forms/twips.h"
 #include "platform/fault_injection.h"
 #include "window_test.h"
@@ -121,6 +124,17 @@ class Form1Test : public WindowTest {
     }
     static void Hide(Form1& w) { QTest::mouseClick(w.Command1, Qt::LeftButton); }
 
+    // The button opens window T and disables the main window until T closes.
+    template <class T>
+    static void ExpectOpensWhileDisabled(Form1& w, QPushButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_FALSE(w.isEnabled());
+        ASSERT_TRUE(forms::IsLoaded<T>());
+        EXPECT_TRUE(forms::Instance<T>().isVisible());
+        forms::Instance<T>().Unload();
+        EXPECT_TRUE(w.isEnabled());
+    }
+
     std::string Register() const { return ReadFile(HostC("windows/system32/tessarn.dat")); }
 };
 
@@ -142,6 +156,13 @@ TEST_F(Form1Test, OpensOnTheCurrentFolderWithItsLayoutAndTabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i]) << "tab stop " << i;
     }
+}
+
+TEST_F(Form1Test, UnhideAboutAndChangePasswordOpenTheirWindowsOverADisabledMainWindow) {
+    Form1& w = Open();
+    ExpectOpensWhileDisabled<forms::Form3>(w, w.Command2);
+    ExpectOpensWhileDisabled<forms::frmAbout>(w, w.Command3);
+    ExpectOpensWhileDisabled<forms::Form2>(w, w.Command4);
 }
 
 TEST_F(Form1Test, Text1FollowsTheFolderAndFileChosen) {
