@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <optional>
@@ -114,14 +115,23 @@ std::string ToAnsiNoting(std::string_view utf8, bool& all_represented) {
     });
 }
 
+// Paths and names are nearly always plain ASCII, which both encodings spell alike; the register's
+// readers convert tens of thousands of fields at a time, so those skip the converter.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
     bool all_represented;
     return ToAnsiNoting(utf8, all_represented);
 }
 
 std::string FromAnsi(std::string_view ansi) {
+    if (IsAscii(ansi)) return std::string(ansi);
     thread_local Converter converter("UTF-8", kAnsi);
     // Only the undefined bytes stop the converter; each becomes the C1 character of its value.
     return converter.Convert(ansi, [](std::string_view rest, std::string& out) -> std::size_t {
@@ -133,6 +143,7 @@ std::string FromAnsi(std::string_view ansi) {
 }
 
 bool RepresentableInAnsi(std::string_view utf8) {
+    if (IsAscii(utf8)) return true;
     bool all_represented;
     ToAnsiNoting(utf8, all_represented);
     return all_represented;

@@ -24,6 +24,10 @@ struct HiddenItemRecord {
     static constexpr std::size_t kItemNameWidth = 100;
     static constexpr std::size_t kSize = 400;
 
+    // Left unfilled on purpose: a register is read by the tens of thousands of records straight
+    // from the file into place, and filling them first would double the cost of the read.
+    HiddenItemRecord() {}
+
     std::array<char, kHiddenNameWidth> HiddenName;
     std::array<char, kItemPathWidth> ItemPath;
     std::array<char, kItemNameWidth> ItemName;
