@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace forms {
 namespace {
@@ -12,10 +13,13 @@ MessageBoxHandler& Handler() {
 }
 
 void ShowModalBox(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    // Windows gives the activation back to the box's owner; not every X11 window manager does,
+    // and without it the owner's controls would take no keys until the user clicks there.
+    if (owner != nullptr) owner->activateWindow();
 }
 
 }  // namespace
@@ -29,6 +33,8 @@ void MsgBox(const QString& text, const QString& title) {
     }
 }
 
-void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
+void SetMessageBoxHandler(MessageBoxHandler handler) {
+    Handler() = std::move(handler);
+}
 
 }  // namespace forms

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <map>
+#include <vector>
 
 namespace forms {
 namespace {
@@ -21,18 +22,23 @@ int KeyOfName(const QString& name) {
     return found == keys.end() ? 0 : found->second;
 }
 
-void PostKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers, text));
+struct Keystroke {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+};
+
+void PostKeys(QWidget* target, const std::vector<Keystroke>& strokes) {
+    for (const Keystroke& k : strokes) {
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
+    }
 }
 
-}  // namespace
-
-void SendKeys(const QString& keys) {
-    QWidget* target = QApplication::focusWidget();
-    if (target == nullptr) {
-        return;
-    }
+std::vector<Keystroke> Parse(const QString& keys) {
+    std::vector<Keystroke> strokes;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (keys[i] == '+') {
@@ -42,15 +48,37 @@ void SendKeys(const QString& keys) {
         if (keys[i] == '{') {
             const qsizetype close = keys.indexOf('}', i + 1);
             if (close > i) {
-                PostKey(target, KeyOfName(keys.mid(i + 1, close - i - 1)), modifiers, QString());
+                strokes.push_back({KeyOfName(keys.mid(i + 1, close - i - 1)), modifiers, {}});
                 i = close;
                 modifiers = Qt::NoModifier;
                 continue;
             }
         }
-        PostKey(target, keys[i].unicode(), modifiers, QString(keys[i]));
+        strokes.push_back({keys[i].unicode(), modifiers, QString(keys[i])});
         modifiers = Qt::NoModifier;
     }
+    return strokes;
+}
+
+}  // namespace
+
+void SendKeys(const QString& keys) {
+    std::vector<Keystroke> strokes = Parse(keys);
+    if (QWidget* target = QApplication::focusWidget()) {
+        PostKeys(target, strokes);
+        return;
+    }
+    // No control has the focus while the system moves it between windows, as just after a
+    // message box has closed and before its owner is active again. Typed keys would reach the
+    // control that takes the focus next, and so do these.
+    auto* once = new QMetaObject::Connection;
+    *once = QObject::connect(qApp, &QApplication::focusChanged, qApp,
+                             [once, strokes = std::move(strokes)](QWidget*, QWidget* now) {
+                                 if (now == nullptr) return;
+                                 PostKeys(now, strokes);
+                                 QObject::disconnect(*once);
+                                 delete once;
+                             });
 }
 
 }  // namespace forms

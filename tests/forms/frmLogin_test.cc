@@ -56,7 +56,7 @@ TEST_F(FrmLoginTest, RefusalSelectsTheWholeEntryForRetypingAsOftenAsNeeded) {
     PressOk();
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{kInvalid, kInvalid}));
     // The selecting keys are posted, so the selection shows once events have been processed.
-    QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); });
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
     EXPECT_EQ(form_->txtPassword->selectedText(), "abd");
     EXPECT_TRUE(form_->txtPassword->hasFocus());
     Type("abc");
@@ -65,11 +65,28 @@ TEST_F(FrmLoginTest, RefusalSelectsTheWholeEntryForRetypingAsOftenAsNeeded) {
     EXPECT_FALSE(forms::IsLoaded<frmLogin>());
 }
 
+TEST_F(FrmLoginTest, RefusalSelectsTheEntryAlsoWhenTheDialogIsActivatedAgainOnlyLater) {
+    // A real message box takes the activation with it when it closes; for a moment no window is
+    // active and no control has the focus.
+    on_message_ = [] {
+        auto* box = new QWidget;
+        box->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+        delete box;
+    };
+    Type("abd");
+    PressOk();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    form_->activateWindow();  // as the window manager does
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
+    EXPECT_EQ(form_->txtPassword->selectedText(), "abd");
+}
+
 TEST_F(FrmLoginTest, EntryTooLongForTheCheckValueIsRefused) {
     Type(Overflowing());
     PressOk();
     EXPECT_EQ(messages_, std::vector<ShownMessage>{TooLong("Login")});
-    QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); });
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
     EXPECT_EQ(form_->txtPassword->selectedText(), Overflowing());
     EXPECT_TRUE(forms::IsLoaded<frmLogin>());
 }
