@@ -1,6 +1,7 @@
 #include "forms/frmAbout.h"
 
 #include <QApplication>
+#include <algorithm>
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
@@ -28,6 +29,7 @@ frmAbout::frmAbout()
       lblDisclaimer(new QLabel(QStringLiteral("For questions about Tessarn, write to the Tessarn "
                                               "developers at support@tessarn.example."),
                                this)) {
+    UseLayoutFont(this);
     PlaceTwips(picIcon, 240, 240, 540, 540);
     PlaceTwips(lblTitle, 1050, 240, 3885, 480);
     PlaceTwips(lblVersion, 1050, 780, 3885, 225);
@@ -49,6 +51,10 @@ frmAbout::frmAbout()
         label->setPalette(palette);
     }
     lblDisclaimer->setWordWrap(true);
+    // A font wider than the one the box was laid out for would clip the description's last
+    // word; the box has room for it on the right.
+    lblDescription->resize(std::max(lblDescription->width(), lblDescription->sizeHint().width()),
+                           lblDescription->height());
     SetDefaultButton(cmdOK);
     SetCancelButton(cmdOK);
     cmdOK->setFocus();

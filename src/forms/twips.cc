@@ -1,5 +1,6 @@
 #include "forms/twips.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -16,6 +17,15 @@ int TwipsToPixels(int twips) {
 void PlaceTwips(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                          TwipsToPixels(height));
+}
+
+void UseLayoutFont(QWidget* window) {
+    QFont font = window->font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), font.family()});
+    font.setPointSize(8);
+    window->setFont(font);
 }
 
 }  // namespace forms
