@@ -12,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/windows_error.h"
+#include "platform/windows_path.h"
 #include "register/hidden_item_record.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
@@ -34,7 +35,8 @@ QString Text(const std::string& utf8) {
 // Why the item named in Text1 cannot be hidden before anything is touched, or nothing when it
 // may be tried. Each refusal guards what Unhide later relies on: the register keeps the path in
 // 200 single-byte characters, and the item comes back from the hiding place of the drive its
-// path names, so it must go into that drive's hiding place.
+// path names, so it must go into that drive's hiding place; and the register itself must stay
+// in place, or it would carry every record into the hiding place with it.
 std::optional<QString> RefusalOf(const QString& t, const QString& drive) {
     if (!t.contains(QLatin1Char('\\'))) {
         return QStringLiteral(
@@ -56,6 +58,14 @@ std::optional<QString> RefusalOf(const QString& t, const QString& drive) {
         return QStringLiteral(
                    "Cannot Hide: %1 is not on drive %2. Select its drive in the drive list first")
             .arg(t, drive);
+    }
+    // A drive root holds the register too, but it never moves: its Hide fails as any failed move.
+    const std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(path);
+    if (!(parsed && parsed->IsDriveRoot()) && hiding::CarriesTheRegister(path)) {
+        return QStringLiteral(
+                   "Cannot Hide: %1 holds the register of hidden items, %2, which must stay where "
+                   "it is")
+            .arg(t, QString::fromLatin1(hiding::kRegisterPath));
     }
     return std::nullopt;
 }

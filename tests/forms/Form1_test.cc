@@ -266,6 +266,7 @@ TEST_F(Form1Test, RefusesWhatTheRegisterCouldNotBringBackBeforeMovingAnything) {
         {"C:\\Docs\\" + QString::fromStdString(long_name), "longer than 200"},
         {"C:\\Docs\\\u65e5\u672c.txt", "characters the register cannot store"},
         {"D:\\song.mp3", "not on drive c:"},
+        {"C:\\WINDOWS", "holds the register"},
     };
     Form1& w = Open();
     for (const Case& c : cases) {
@@ -281,6 +282,7 @@ TEST_F(Form1Test, RefusesWhatTheRegisterCouldNotBringBackBeforeMovingAnything) {
     EXPECT_TRUE(fs::is_empty(HostC("recycled")));
     EXPECT_TRUE(fs::exists(HostC("Docs/" + long_name)));
     EXPECT_TRUE(fs::exists(scratch_ / "d" / "song.mp3"));
+    EXPECT_TRUE(fs::exists(HostC("windows/system32")));
 }
 
 TEST_F(Form1Test, AFailedMoveShowsTheHideMessageAndRecordsNothing) {
