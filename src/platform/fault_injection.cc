@@ -7,12 +7,19 @@ namespace {
 
 std::atomic<int> operations_seen{0};
 std::atomic<int> fail_from{0};  // 0: disarmed
+std::atomic<bool> fail_once{false};
 
 }  // namespace
 
 void FailFromOperation(int nth) {
     operations_seen = 0;
+    fail_once = false;
     fail_from = nth;
+}
+
+void FailOnlyOperation(int nth) {
+    FailFromOperation(nth);
+    fail_once = true;
 }
 
 void Disarm() {
@@ -27,7 +34,7 @@ int OperationsSeen() {
 bool ShouldFail() {
     const int seen = ++operations_seen;
     const int from = fail_from;
-    return from > 0 && seen >= from;
+    return from > 0 && (fail_once ? seen == from : seen >= from);
 }
 
 }  // namespace platform::fault_injection

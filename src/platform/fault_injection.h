@@ -8,6 +8,8 @@ namespace platform::fault_injection {
 // Arms the injector: the nth operation from now (1 = the next) fails, and so do all after it
 // until Disarm(), as after a crash nothing more reaches the disk.
 void FailFromOperation(int nth);
+// Only the nth operation from now fails, as a transient error (a flush refused once) would.
+void FailOnlyOperation(int nth);
 void Disarm();
 // Operations counted since the last arm or disarm.
 int OperationsSeen();

@@ -1,5 +1,6 @@
 #include "register/hidden_items_register.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -119,10 +120,29 @@ void HiddenItemsRegister::WriteRecord(int k, const HiddenItemRecord& record) {
         throw WindowsError(platform::ERROR_INVALID_PARAMETER,
                            cannot_write + ", whose records are numbered 1 to 32,767");
     RandomAccessFile& file = Opened(file_);
-    Explained(cannot_write, [&] {
-        file.WriteAt(static_cast<std::uint64_t>(k - 1) * kRecordSize, &record, kRecordSize);
-        file.Sync();
+    const std::uint64_t offset = static_cast<std::uint64_t>(k - 1) * kRecordSize;
+    const std::uint64_t old_length = Explained(cannot_write, [&] { return file.Length(); });
+    std::array<char, kRecordSize> old_bytes;
+    const std::size_t old_size = Explained(cannot_write, [&] {
+        return offset < old_length ? file.ReadAt(offset, old_bytes.data(), kRecordSize) : 0;
     });
+    try {
+        Explained(cannot_write, [&] {
+            file.WriteAt(offset, &record, kRecordSize);
+            file.Sync();
+        });
+    } catch (const WindowsError&) {
+        // A write whose flush failed may still reach the file. The caller moves the item back
+        // out of the hiding place on this failure, so the record must not stay behind to name
+        // an item that is no longer hidden: put back what was there, as far as the disk allows.
+        try {
+            if (old_size > 0) file.WriteAt(offset, old_bytes.data(), old_size);
+            file.Truncate(old_length);
+            file.Sync();
+        } catch (const WindowsError&) {
+        }
+        throw;
+    }
 }
 
 std::vector<HiddenItemRecord> HiddenItemsRegister::ReadAll() const {

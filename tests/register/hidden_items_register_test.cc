@@ -164,6 +164,28 @@ TEST_F(RegisterTest, AWriteFailingAtAnyStepLeavesTheOtherRecordsWhole) {
     });
 }
 
+TEST_F(RegisterTest, AWriteFailingAtOneStepLeavesNoRecordBehind) {
+    // Hide moves the item back when its record cannot be written, so a write that reached the
+    // file before its flush failed must not leave the record to name an item that is not hidden.
+    Store(RegisterFile(), BytesOf(Items(2)));
+    HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+    for (int nth = 1;; ++nth) {
+        platform::fault_injection::FailOnlyOperation(nth);
+        try {
+            hidden_items.WriteRecord(3, Items(3)[2]);
+        } catch (const platform::WindowsError&) {
+            platform::fault_injection::Disarm();
+            EXPECT_EQ(Bytes(RegisterFile()), BytesOf(Items(2))) << "operation " << nth << " failed";
+            continue;
+        }
+        platform::fault_injection::Disarm();
+        EXPECT_EQ(Bytes(RegisterFile()), BytesOf(Items(3)));
+        EXPECT_GT(nth, 3) << "the write, its flush and the reads before them can each fail";
+        break;
+    }
+    hidden_items.Close();
+}
+
 TEST_F(RegisterTest, OpenWaitsWhileAnotherCopyHoldsTheRegister) {
     int opened[2];
     ASSERT_EQ(pipe(opened), 0);
