@@ -9,7 +9,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarn"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(TESSARN_VERSION_MAJOR)
+                                            .arg(TESSARN_VERSION_MINOR)
+                                            .arg(TESSARN_VERSION_REVISION));
     // The program ends when its last window unloads; the forms runtime decides that, since a
     // window being replaced by the next (login by main window) is briefly the only one shown.
     QApplication::setQuitOnLastWindowClosed(false);
