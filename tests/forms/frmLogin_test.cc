@@ -16,56 +16,57 @@ class FrmLoginTest : public DialogTest {
         SetPassword("abc");  // check value 16
         form_ = &Open<frmLogin>();
     }
-    void Type(const QString& text) { QTest::keyClicks(form_->txtPassword, text); }
     void PressOk() { QTest::mouseClick(form_->cmdOK, Qt::LeftButton); }
-    void ExpectAdmitted() {
-        EXPECT_TRUE(messages_.empty());
-        EXPECT_TRUE(forms::IsLoaded<Form1>());
-        EXPECT_FALSE(forms::IsLoaded<frmLogin>());
-        EXPECT_FALSE(program_ended_);
+    // The selecting keys are posted: the selection shows once events have been processed.
+    QString SelectionShown() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
+        EXPECT_TRUE(form_->txtPassword->hasFocus());
+        return form_->txtPassword->selectedText();
     }
 
     frmLogin* form_ = nullptr;
 };
 
-TEST_F(FrmLoginTest, RightPasswordOpensTheMainWindow) {
-    EXPECT_EQ(form_->windowTitle(), "Enter Password");
-    Type("abc");
-    EXPECT_EQ(form_->txtPassword->displayText(), "***");
-    PressOk();
-    ExpectAdmitted();
+TEST_F(FrmLoginTest, TheLabelsAccessKeyAndTabLeadToThePasswordBox) {
+    form_->cmdCancel->setFocus();
+    QTest::keyClick(form_->cmdCancel, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(TabWalk(3), (std::vector<QWidget*>{form_->txtPassword, form_->cmdOK, form_->cmdCancel,
+                                                 form_->txtPassword}));
 }
 
-TEST_F(FrmLoginTest, EnterInThePasswordBoxActsAsOkAndAnyPermutationIsAdmitted) {
-    Type("cab");
-    QTest::keyClick(form_->txtPassword, Qt::Key_Return);
-    ExpectAdmitted();
-}
-
-TEST_F(FrmLoginTest, StoredValueInLowerCaseStillMatches) {
+TEST_F(FrmLoginTest, AdmitsEveryEntryWithTheStoredCheckValue) {
     ASSERT_EQ(startup::ComputeCheckValue(":"), "1C");
-    startup::StoreCheckValue("1c");
-    Type(":");
-    PressOk();
-    ExpectAdmitted();
+    struct Entry {
+        std::string stored;
+        QString typed;
+    };
+    // Another order of the same characters, and a stored value in lower case.
+    for (const auto& [stored, typed] : {Entry{"16", "abc"}, Entry{"16", "cab"}, Entry{"1c", ":"}}) {
+        startup::StoreCheckValue(stored);
+        QTest::keyClicks(Open<frmLogin>().txtPassword, typed);
+        QTest::keyClick(forms::Instance<frmLogin>().txtPassword, Qt::Key_Return);
+        EXPECT_FALSE(forms::IsLoaded<frmLogin>()) << typed.toStdString();
+        EXPECT_TRUE(forms::IsLoaded<Form1>());
+        forms::Instance<Form1>().Unload();
+    }
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(FrmLoginTest, RefusalSelectsTheWholeEntryForRetypingAsOftenAsNeeded) {
-    Type("abd");
+    QTest::keyClicks(form_->txtPassword, "abd");
     PressOk();
     PressOk();
-    EXPECT_EQ(messages_, (std::vector<ShownMessage>{kInvalid, kInvalid}));
-    // The selecting keys are posted, so the selection shows once events have been processed.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
-    EXPECT_EQ(form_->txtPassword->selectedText(), "abd");
-    EXPECT_TRUE(form_->txtPassword->hasFocus());
-    Type("abc");
-    EXPECT_EQ(form_->txtPassword->text(), "abc");
+    EXPECT_EQ(SelectionShown(), "abd");
+    QTest::keyClicks(form_->txtPassword, kOverflowing);
+    PressOk();
+    EXPECT_EQ(SelectionShown(), kOverflowing);
+    EXPECT_EQ(messages_, (std::vector<ShownMessage>{kInvalid, kInvalid, TooLong("Login")}));
+    QTest::keyClicks(form_->txtPassword, "abc");
     PressOk();
     EXPECT_FALSE(forms::IsLoaded<frmLogin>());
 }
 
-TEST_F(FrmLoginTest, RefusalSelectsTheEntryAlsoWhenTheDialogIsActivatedAgainOnlyLater) {
+TEST_F(FrmLoginTest, RefusalSelectsTheEntryAlsoWhenTheDialogIsActivatedOnlyLater) {
     // A real message box takes the activation with it when it closes; for a moment no window is
     // active and no control has the focus.
     on_message_ = [] {
@@ -74,29 +75,11 @@ TEST_F(FrmLoginTest, RefusalSelectsTheEntryAlsoWhenTheDialogIsActivatedAgainOnly
         EXPECT_TRUE(QTest::qWaitForWindowActive(box));
         delete box;
     };
-    Type("abd");
+    QTest::keyClicks(form_->txtPassword, "abd");
     PressOk();
     ASSERT_EQ(QApplication::focusWidget(), nullptr);
     form_->activateWindow();  // as the window manager does
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
-    EXPECT_EQ(form_->txtPassword->selectedText(), "abd");
-}
-
-TEST_F(FrmLoginTest, EntryTooLongForTheCheckValueIsRefused) {
-    Type(Overflowing());
-    PressOk();
-    EXPECT_EQ(messages_, std::vector<ShownMessage>{TooLong("Login")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form_->txtPassword->hasSelectedText(); }));
-    EXPECT_EQ(form_->txtPassword->selectedText(), Overflowing());
-    EXPECT_TRUE(forms::IsLoaded<frmLogin>());
-}
-
-TEST_F(FrmLoginTest, AccessKeyOfTheLabelMovesTheFocusToThePasswordBox) {
-    form_->cmdCancel->setFocus();
-    QTest::keyClick(form_->cmdCancel, Qt::Key_P, Qt::AltModifier);
-    EXPECT_TRUE(form_->txtPassword->hasFocus());
-    EXPECT_EQ(TabWalk(2),
-              (std::vector<QWidget*>{form_->txtPassword, form_->cmdOK, form_->cmdCancel}));
+    EXPECT_EQ(SelectionShown(), "abd");
 }
 
 TEST_F(FrmLoginTest, EscCancelEnterOnCancelAndTheCloseBoxEndTheProgram) {
@@ -113,13 +96,13 @@ TEST_F(FrmLoginTest, EscCancelEnterOnCancelAndTheCloseBoxEndTheProgram) {
     for (const auto& close_it : ways) {
         SCOPED_TRACE(way++);
         program_ended_ = false;
-        QTest::keyClicks(forms::Instance<frmLogin>().txtPassword, "abc");
-        close_it(Open<frmLogin>());
+        // The right password is typed: pressing OK instead would open the main window.
+        QTest::keyClicks(Open<frmLogin>().txtPassword, "abc");
+        close_it(forms::Instance<frmLogin>());
         EXPECT_TRUE(program_ended_);
         EXPECT_FALSE(forms::IsLoaded<frmLogin>());
         EXPECT_FALSE(forms::IsLoaded<Form1>());
     }
-    EXPECT_TRUE(messages_.empty());
 }
 
 }  // namespace
