@@ -59,7 +59,8 @@ void Form4::Command1_Click() {
         MsgBox(QStringLiteral("Retype Password !!!!"), kErrorTitle);
         return;
     }
-    // The retyped entry only confirms the first; a slip of the Caps Lock key does not refuse it.
+    // Letter case is not compared: the retyped entry only confirms the first, which alone
+    // becomes the password, exactly as typed.
     if (QString::localeAwareCompare(Text1->text().toCaseFolded(), Text2->text().toCaseFolded()) !=
         0) {
         MsgBox(QStringLiteral("Enter Valid Password !!!!"), kErrorTitle);
