@@ -27,7 +27,6 @@ Form2::Form2()
       Text3(new QLineEdit(this)),
       Command1(new QPushButton(QStringLiteral("&Ok"), this)),
       Command2(new QPushButton(QStringLiteral("&Cancel"), this)) {
-    UseLayoutFont(this);
     PlaceTwips(Label1, 600, 360, 1335, 255);
     PlaceTwips(Text1, 1920, 240, 2655, 375);
     PlaceTwips(Label2, 600, 960, 1335, 255);

@@ -25,7 +25,6 @@ Form4::Form4()
       Label2(new QLabel(QStringLiteral("Retype Password"), this)),
       Text2(new QLineEdit(this)),
       Command1(new QPushButton(QStringLiteral("&Ok"), this)) {
-    UseLayoutFont(this);
     PlaceTwips(Label3, 1680, 120, 1215, 255);
     PlaceTwips(Label1, 840, 600, 1110, 195);
     PlaceTwips(Text1, 2160, 480, 2295, 375);

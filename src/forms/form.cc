@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -43,11 +42,7 @@ Form::Form(const QString& caption, int client_width_twips, int client_height_twi
     : QWidget(nullptr, FlagsOf(border)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
-    // The windows were laid out for an 8-point interface font; at the desktop's larger default
-    // the captions would outgrow their controls.
-    QFont design_font = font();
-    design_font.setPointSize(8);
-    setFont(design_font);
+    UseLayoutFont(this);
     setWindowIcon(QIcon(QStringLiteral(":/tessarn/tessarn.png")));
     const QSize client(TwipsToPixels(client_width_twips), TwipsToPixels(client_height_twips));
     if (border == Border::kSizable) {

@@ -29,7 +29,6 @@ frmAbout::frmAbout()
       lblDisclaimer(new QLabel(QStringLiteral("For questions about Tessarn, write to the Tessarn "
                                               "developers at support@tessarn.example."),
                                this)) {
-    UseLayoutFont(this);
     PlaceTwips(picIcon, 240, 240, 540, 540);
     PlaceTwips(lblTitle, 1050, 240, 3885, 480);
     PlaceTwips(lblVersion, 1050, 780, 3885, 225);

@@ -23,7 +23,6 @@ frmLogin::frmLogin()
       txtPassword(new QLineEdit(this)),
       cmdOK(new QPushButton(QStringLiteral("OK"), this)),
       cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    UseLayoutFont(this);
     QLabel* password_label = lblLabels.at(1);
     PlaceTwips(password_label, 120, 360, 1080, 270);
     PlaceTwips(txtPassword, 1290, 360, 2325, 345);

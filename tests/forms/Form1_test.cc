@@ -31,17 +31,6 @@ using forms::Form1;
 const ShownMessage kCannotHide{"Cannot Hide Drive or File or Folders on Removable Media",
                                "Error!!!!!"};
 
-void WriteFile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 std::string Padded(std::string text, std::size_t width) {
     text.resize(width, ' ');
     return text;
@@ -50,12 +39,6 @@ std::string Padded(std::string text, std::size_t width) {
 std::string RecordBytes(const std::string& hidden, const std::string& path,
                         const std::string& name) {
     return Padded(hidden, 100) + Padded(path, 200) + Padded(name, 100);
-}
-
-QStringList Entries(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-    return entries;
 }
 
 QListWidgetItem* EntryNamed(const QListWidget* list, const QString& text) {

@@ -18,23 +18,6 @@ using forms::Form1;
 using forms::Form3;
 using hiding::HiddenItemRecord;
 
-void WriteFile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-QStringList Entries(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-    return entries;
-}
-
 class Form3Test : public DialogTest {
   protected:
     void SetUp() override {

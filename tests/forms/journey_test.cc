@@ -63,11 +63,6 @@ class JourneyTest : public WindowTest {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-    static QStringList Entries(const QListWidget* list) {
-        QStringList entries;
-        for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-        return entries;
-    }
 };
 
 TEST_F(JourneyTest, FromFirstStartToAChangedPassword) {

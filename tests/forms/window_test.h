@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,6 +29,22 @@ struct ShownMessage {
 
 inline void PrintTo(const ShownMessage& m, std::ostream* os) {
     *os << "{\"" << m.text.toStdString() << "\", \"" << m.title.toStdString() << "\"}";
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The texts of a list's entries, top to bottom.
+inline QStringList Entries(const QListWidget* list) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+    return entries;
 }
 
 class WindowTest : public testing::Test {
