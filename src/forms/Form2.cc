@@ -82,7 +82,16 @@ void Form2::Command1_Click() {
 
     platform::HKEY key = nullptr;
     platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
-    startup::StoreCheckValue(*new_value);
+    try {
+        startup::StoreCheckValue(*new_value);
+    } catch (const platform::WindowsError& error) {
+        // The old password stays in force; saying it changed would lock the user out of the
+        // next start with a password that was never stored.
+        platform::RegCloseKey(key);
+        MsgBox(QStringLiteral("Password not changed. %1").arg(QString::fromStdString(error.what())),
+               kErrorTitle);
+        return;
+    }
     platform::RegCloseKey(key);
 
     MsgBox(QStringLiteral("Password Changed Sucessfully"));

@@ -75,7 +75,15 @@ void Form4::Command1_Click() {
 
     platform::HKEY key = nullptr;
     platform::RegCreateKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
-    startup::StoreCheckValue(*check_value);
+    try {
+        startup::StoreCheckValue(*check_value);
+    } catch (const platform::WindowsError& error) {
+        // A password that was not stored would not admit the user at the next start.
+        platform::RegCloseKey(key);
+        MsgBox(QStringLiteral("Password not set. %1").arg(QString::fromStdString(error.what())),
+               kErrorTitle);
+        return;
+    }
     platform::RegCloseKey(key);
 
     Instance<Form1>().Show();

@@ -46,8 +46,13 @@ bool CheckValuesMatch(std::string_view stored, std::string_view computed) {
 void StoreCheckValue(std::string_view check_value) {
     using namespace platform;
     const std::string ansi = ToAnsi(check_value);
-    RegSetValueA(HKEY_LOCAL_MACHINE, kPasswordKey, REG_SZ, ansi.c_str(),
-                 static_cast<DWORD>(ansi.size() + 1));
+    const LONG result = RegSetValueA(HKEY_LOCAL_MACHINE, kPasswordKey, REG_SZ, ansi.c_str(),
+                                     static_cast<DWORD>(ansi.size() + 1));
+    if (result != ERROR_SUCCESS) {
+        throw WindowsError(result, std::string("Cannot store the password in the registry key "
+                                               "HKEY_LOCAL_MACHINE\\") +
+                                       kPasswordKey);
+    }
 }
 
 }  // namespace startup

@@ -29,8 +29,9 @@ std::string ReadStoredCheckValue();
 // Equal ignoring letter case.
 bool CheckValuesMatch(std::string_view stored, std::string_view computed);
 
-// Sets the password key's default value, creating the key when it is missing. Its result is not
-// examined: the callers report success whatever the registry did.
+// Sets the password key's default value, creating the key when it is missing. Throws
+// platform::WindowsError when the registry refuses the write, so that no dialog reports a
+// password as set or changed while the old state stays in force.
 void StoreCheckValue(std::string_view check_value);
 
 }  // namespace startup

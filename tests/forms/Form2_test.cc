@@ -69,6 +69,16 @@ TEST_F(Form2Test, OldPasswordInAnotherOrderLetsTheChangeThroughAndTheDialogClose
     EXPECT_EQ(messages_.back().text, "Invalid Password Entered");
 }
 
+TEST_F(Form2Test, ARefusedStoreIsReportedAndTheOldPasswordStays) {
+    DamageHive("[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n@=\"16\"\n");
+    Submit("abc", "new", "new");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Error!!!");
+    EXPECT_TRUE(messages_[0].text.startsWith("Password not changed."));
+    EXPECT_EQ(Stored(), "16");
+    EXPECT_TRUE(forms::IsLoaded<Form2>());
+}
+
 TEST_F(Form2Test, CancelAndTheCloseBoxStoreNothingAndEnableTheMainWindow) {
     for (const bool close_box : {false, true}) {
         Submit("abc", "new", "NEW");

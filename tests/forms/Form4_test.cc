@@ -82,6 +82,17 @@ TEST_F(Form4Test, LongEntriesAreTakenWholeOrRefusedNeverCut) {
     EXPECT_EQ(Stored(), "7FE5");  // 1,129 x 29 = 32,741
 }
 
+TEST_F(Form4Test, ARefusedStoreIsReportedAndTheMainWindowStaysClosed) {
+    DamageHive("");
+    Submit("abc", "abc");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Error!!!!");
+    EXPECT_TRUE(messages_[0].text.startsWith("Password not set."));
+    EXPECT_EQ(Stored(), "");
+    EXPECT_TRUE(forms::IsLoaded<Form4>());
+    EXPECT_FALSE(forms::IsLoaded<Form1>());
+}
+
 TEST_F(Form4Test, CloseBoxEndsTheProgramWithNothingStored) {
     QTest::keyClicks(form_->Text1, "abc");
     QTest::keyClicks(form_->Text2, "abc");

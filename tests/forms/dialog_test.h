@@ -23,6 +23,11 @@ class DialogTest : public WindowTest {
         startup::StoreCheckValue(startup::ComputeCheckValue(password).value());
     }
     static std::string Stored() { return startup::ReadStoredCheckValue(); }
+    // A hive with a line the registry cannot read: it reads what it can but refuses to write the
+    // hive back, which would drop that line.
+    void DamageHive(const std::string& readable) const {
+        WriteFile(prefix_ / "system.reg", "REGEDIT4\n\n" + readable + "a line that is no value\n");
+    }
 
     template <class T>
     static T& Open() {

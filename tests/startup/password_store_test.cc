@@ -42,6 +42,19 @@ TEST_F(PasswordStoreTest, StoredValueReadsBackAndMatchesItsPassword) {
     platform::RegCloseKey(key);
 }
 
+TEST_F(PasswordStoreTest, ARefusedWriteIsAnErrorAndLeavesTheStoredValue) {
+    WriteHive("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n@=\"16\"\nnot a value line\n");
+    try {
+        StoreCheckValue("1D");
+        ADD_FAILURE() << "a write the registry refused passed for a stored password";
+    } catch (const platform::WindowsError& error) {
+        EXPECT_EQ(error.code(), platform::ERROR_BADDB);
+        EXPECT_NE(std::string(error.what()).find("HKEY_LOCAL_MACHINE\\Software\\Tessarn"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(ReadStoredCheckValue(), "16");
+}
+
 TEST_F(PasswordStoreTest, LowerCaseStoredValueMatches) {
     WriteStoredValue("7fe5");
     EXPECT_TRUE(
