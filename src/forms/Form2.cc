@@ -6,6 +6,7 @@
 #include "forms/Form1.h"
 #include "forms/message_box.h"
 #include "forms/password_box.h"
+#include "forms/store_password.h"
 #include "forms/twips.h"
 #include "platform/registry.h"
 #include "startup/password_store.h"
@@ -82,17 +83,11 @@ void Form2::Command1_Click() {
 
     platform::HKEY key = nullptr;
     platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
-    try {
-        startup::StoreCheckValue(*new_value);
-    } catch (const platform::WindowsError& error) {
-        // The old password stays in force; saying it changed would lock the user out of the
-        // next start with a password that was never stored.
-        platform::RegCloseKey(key);
-        MsgBox(QStringLiteral("Password not changed. %1").arg(QString::fromStdString(error.what())),
-               kErrorTitle);
-        return;
-    }
+    // On a refusal the old password stays in force, and the dialog stays open to say so.
+    const bool changed =
+        StorePasswordOrSay(*new_value, QStringLiteral("Password not changed."), kErrorTitle);
     platform::RegCloseKey(key);
+    if (!changed) return;
 
     MsgBox(QStringLiteral("Password Changed Sucessfully"));
     Unload();

@@ -6,6 +6,7 @@
 #include "forms/Form1.h"
 #include "forms/message_box.h"
 #include "forms/password_box.h"
+#include "forms/store_password.h"
 #include "forms/twips.h"
 #include "platform/registry.h"
 #include "startup/password_store.h"
@@ -75,16 +76,10 @@ void Form4::Command1_Click() {
 
     platform::HKEY key = nullptr;
     platform::RegCreateKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
-    try {
-        startup::StoreCheckValue(*check_value);
-    } catch (const platform::WindowsError& error) {
-        // A password that was not stored would not admit the user at the next start.
-        platform::RegCloseKey(key);
-        MsgBox(QStringLiteral("Password not set. %1").arg(QString::fromStdString(error.what())),
-               kErrorTitle);
-        return;
-    }
+    const bool stored =
+        StorePasswordOrSay(*check_value, QStringLiteral("Password not set."), kErrorTitle);
     platform::RegCloseKey(key);
+    if (!stored) return;
 
     Instance<Form1>().Show();
     Unload();
