@@ -188,10 +188,12 @@ void Form1::Command1_Click() {
         hidden_items.emplace(hiding::HiddenItemsRegister::Open());
         number = hidden_items->RecordCount() + 1;
     } catch (const platform::WindowsError& error) {
+        hidden_items.reset();
         MsgBox(QStringLiteral("Cannot Hide: ") + Text(error.what()), kHideTitle);
         return;
     }
     if (number > kLastHiddenNumber) {
+        hidden_items.reset();
         MsgBox(QStringLiteral("Cannot Hide: the register already holds 32,767 hidden items, the "
                               "most it can number"),
                kHideTitle);
@@ -205,12 +207,16 @@ void Form1::Command1_Click() {
     try {
         platform::MoveItem(item_path, target);
     } catch (const platform::WindowsError&) {
+        // Closed before the message waits for the user, so that another running copy is not
+        // kept from the register meanwhile.
+        hidden_items.reset();
         MsgBox(kCannotHide, kHideTitle);
         return;
     }
     try {
         hidden_items->WriteRecord(number, record);
     } catch (const platform::WindowsError& write_error) {
+        hidden_items.reset();
         // An item in the hiding place without a record would be lost to Unhide: bring it back.
         try {
             platform::MoveItem(target, item_path);
@@ -229,6 +235,7 @@ void Form1::Command1_Click() {
         hidden_items->Close();
     } catch (const platform::WindowsError& error) {
         // The record was flushed before the close, so the item is hidden and listed.
+        hidden_items.reset();
         MsgBox(QStringLiteral("%1 is hidden, but closing the register failed: %2")
                    .arg(t, Text(error.what())),
                kHideTitle);

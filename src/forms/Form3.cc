@@ -122,7 +122,8 @@ void Form3::List1_Click() {
 
 // The item goes back first and its record is removed only after it is back, so that an item
 // lies in the hiding place exactly while a record names it. The register stays open (and
-// locked against another running copy) from reading the record to removing it.
+// locked against another running copy) from reading the record to removing it, and is closed
+// before any message waits for the user.
 void Form3::Command1_Click() {
     const int p = ListIndex();
     if (p < 0) {
@@ -134,7 +135,18 @@ void Form3::Command1_Click() {
         hidden_items.emplace(hiding::HiddenItemsRegister::Open());
         record = hidden_items->ReadRecordAt(p);
     } catch (const std::exception& error) {
+        hidden_items.reset();
         MsgBox(QStringLiteral("Cannot read the hidden item's record.\n%1").arg(Text(error.what())),
+               kErrorTitle);
+        return;
+    }
+    // Another running copy may have changed the register since the lists were filled; the
+    // position would then name another item than the one the user chose.
+    if (Text(record.item_name()) != List1->item(p)->text() ||
+        Text(record.item_path()) != List2->item(p)->text()) {
+        hidden_items.reset();
+        MsgBox(QStringLiteral("The list of hidden items has changed since this window opened. "
+                              "Close it and open it again."),
                kErrorTitle);
         return;
     }
@@ -143,6 +155,7 @@ void Form3::Command1_Click() {
     try {
         platform::MoveItem(hidden_path, record.item_path());
     } catch (const platform::WindowsError& error) {
+        hidden_items.reset();
         MsgBox(WhyNotBack(record, error), kErrorTitle);
         return;
     }
@@ -151,27 +164,60 @@ void Form3::Command1_Click() {
         hidden_items->RemoveRecordAt(p);
         hidden_items->Close();
     } catch (const std::exception& error) {
-        // The register still names the item, so it goes back into the hiding place; only if
-        // that fails too is the item left at its own path, and the user is told where it is.
-        QString where;
-        try {
-            platform::MoveItem(record.item_path(), hidden_path);
-            where = QStringLiteral("It stays hidden.");
-        } catch (const std::exception&) {
-            where = QStringLiteral("It is back at %1, but the list of hidden items still names it.")
-                        .arg(Text(record.item_path()));
-        }
-        MsgBox(
-            QStringLiteral("Cannot remove the record of %1 from the list of hidden items.\n%2\n%3")
-                .arg(Text(record.item_name()), Text(error.what()), where),
-            kErrorTitle);
+        hidden_items.reset();
+        SettleFailedRemoval(p, record, error);
         return;
     }
-
     RemoveEntryAt(p);
     if (ListIndex() == -1) {
         Command1->setEnabled(false);
     }
+}
+
+// The item is back at its path but the removal of its record failed somewhere: before the new
+// register took the old one's place, or after (flushing the folder, reopening, closing). What
+// the register holds now decides where the item belongs. Only when the record is certainly
+// still there does the item go back into hiding; when that cannot be told, it stays at its own
+// path, where it cannot be lost.
+void Form3::SettleFailedRemoval(int p, const hiding::HiddenItemRecord& record,
+                                const std::exception& error) {
+    const QString name = Text(record.item_name());
+    const QString path = Text(record.item_path());
+    std::optional<bool> still_recorded;
+    try {
+        auto hidden_items = hiding::HiddenItemsRegister::Open();
+        still_recorded = p < hidden_items.RecordCount() && hidden_items.ReadRecordAt(p) == record;
+        hidden_items.Close();
+    } catch (const std::exception&) {
+    }
+
+    if (still_recorded == false) {
+        RemoveEntryAt(p);
+        Command1->setEnabled(ListIndex() != -1);
+        MsgBox(QStringLiteral("%1 is back at %2, but saving the list of hidden items did not "
+                              "finish cleanly.\n%3")
+                   .arg(name, path, Text(error.what())),
+               kErrorTitle);
+        return;
+    }
+    QString where;
+    if (still_recorded == true) {
+        try {
+            platform::MoveItem(record.item_path(), hiding::UnhidePathFor(record));
+            where = QStringLiteral("It stays hidden.");
+        } catch (const std::exception&) {
+            where = QStringLiteral("It is back at %1, but the list of hidden items still names it.")
+                        .arg(path);
+        }
+    } else {
+        where = QStringLiteral(
+                    "It is back at %1; close this window and open it again to see "
+                    "whether the list of hidden items still names it.")
+                    .arg(path);
+    }
+    MsgBox(QStringLiteral("Cannot remove the record of %1 from the list of hidden items.\n%2\n%3")
+               .arg(name, Text(error.what()), where),
+           kErrorTitle);
 }
 
 // Removing entries is not a selection by the user: List1 is left without a selection, as the

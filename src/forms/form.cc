@@ -76,12 +76,21 @@ void Form::Show() {
 }
 
 void Form::Unload() {
+    unloading_ = true;
     close();
+    unloading_ = false;
 }
 
 void Form::closeEvent(QCloseEvent* event) {
     if (unloaded_) {
         event->accept();
+        return;
+    }
+    // A disabled window waits for the window it opened; on Windows its close box does nothing
+    // then, but an X11 window manager still offers to close it, which would leave the open
+    // window to re-enable a main window that no longer exists. Only the program unloads it.
+    if (!isEnabled() && !unloading_) {
+        event->ignore();
         return;
     }
     int cancel = 0;

@@ -55,6 +55,7 @@ class Form : public QWidget {
     QPushButton* cancel_button_ = nullptr;
     bool centred_ = false;
     bool unloaded_ = false;
+    bool unloading_ = false;  // Unload() is closing the window, not its close box
     std::function<void()> forget_instance_;
 };
 

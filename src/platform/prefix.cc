@@ -53,8 +53,14 @@ fs::path PrefixFolder() {
 void PrepareMachine() {
     const fs::path prefix = PrefixFolder();
     struct stat info;
-    if (lstat(prefix.c_str(), &info) == 0) return;
-    if (errno != ENOENT) ThrowCannotPrepare(prefix, errno);
+    if (lstat(prefix.c_str(), &info) == 0) {
+        // An empty folder (made with mktemp -d for a trial, say) is a machine not yet set up;
+        // the rename below replaces an empty folder as it would create a missing one.
+        std::error_code unreadable;
+        if (!S_ISDIR(info.st_mode) || !fs::is_empty(prefix, unreadable) || unreadable) return;
+    } else if (errno != ENOENT) {
+        ThrowCannotPrepare(prefix, errno);
+    }
 
     // The layout is built beside the prefix and renamed into place in one step, so a start that
     // dies half-way never leaves a half-made machine that later starts would take as it is, and

@@ -4,11 +4,16 @@
 #include "forms/Form3.h"
 
 #include <QStringList>
+#include <QWindow>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "dialog_test.h"
+#include "platform/fault_injection.h"
+#include "platform/file_lock.h"
+#include "platform/windows_error.h"
 #include "register/hidden_items_register.h"
 
 namespace {
@@ -219,7 +224,17 @@ TEST_F(Form3FailedMoveBackTest, ItemMissingFromTheHidingPlaceKeepsItsRecord) {
     const std::string before = ReadFile(RegisterFile());
     Form3& window = OpenHiddenItems();
     Select(window.List1, 0);
+    // While the message waits for the user, another running copy can use the register.
+    bool register_free_while_shown = false;
+    on_message_ = [&] {
+        try {
+            platform::FileLock probe(hiding::kRegisterPath, std::chrono::milliseconds(0));
+            register_free_while_shown = true;
+        } catch (const platform::WindowsError&) {
+        }
+    };
     QTest::mouseClick(window.Command1, Qt::LeftButton);
+    EXPECT_TRUE(register_free_while_shown);
     ExpectNothingChanged(window, before);
     EXPECT_TRUE(messages_[0].text.contains("a.txt"));
     EXPECT_TRUE(messages_[0].text.contains("no longer in the hiding place"));
@@ -259,6 +274,64 @@ TEST_F(Form3FailedMoveBackTest, PathWithoutADriveLetterKeepsItsRecord) {
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     ExpectNothingChanged(window, before);
     EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
+}
+
+TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRecord) {
+    for (int nth = 1;; ++nth) {
+        SCOPED_TRACE("file operation " + std::to_string(nth) + " fails");
+        fs::remove(RegisterFile());
+        fs::remove(HostC("Docs/a.txt"));
+        fs::remove(HostC("recycled/H1"));
+        HiddenOnC("H1", "Docs/a.txt");
+        messages_.clear();
+        Form3& window = OpenHiddenItems();
+        Select(window.List1, 0);
+
+        platform::fault_injection::FailOnlyOperation(nth);
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        platform::fault_injection::Disarm();
+
+        const bool hidden = fs::exists(HostC("recycled/H1"));
+        const bool back = fs::exists(HostC("Docs/a.txt"));
+        const bool recorded = !Records().empty();
+        EXPECT_NE(hidden, back) << "the item lies in exactly one place";
+        EXPECT_TRUE(!hidden || recorded) << "a hidden item keeps its record";
+        EXPECT_EQ(window.List1->count(), recorded ? 1 : 0);
+        QTest::mouseClick(window.Command2, Qt::LeftButton);
+        if (messages_.empty()) {
+            EXPECT_TRUE(back && !recorded);
+            break;
+        }
+        ASSERT_LT(nth, 40) << "the unhide never went through";
+    }
+}
+
+TEST_F(Form3Test, AListChangedByAnotherRunningCopyIsNotActedOnByPosition) {
+    HiddenOnC("H1", "Docs/a.txt");
+    HiddenOnC("H2", "Docs/b.txt");
+    Form3& window = OpenHiddenItems();
+    // Meanwhile another copy of the program unhides a.txt.
+    hiding::RemoveRecordAt(0);
+    fs::rename(HostC("recycled/H1"), HostC("Docs/a.txt"));
+
+    Select(window.List1, 0);
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.contains("has changed")) << messages_[0].text.toStdString();
+    EXPECT_TRUE(fs::exists(HostC("recycled/H2")));
+    EXPECT_EQ(Records().size(), 1u);
+}
+
+TEST_F(Form3Test, TheMainWindowCannotBeClosedFromOutsideWhileThisWindowIsOpen) {
+    OpenHiddenItems();
+    Form1& main_window = forms::Instance<Form1>();
+    main_window.windowHandle()->close();  // as a window manager's close button does
+    EXPECT_TRUE(forms::IsLoaded<Form1>());
+    QTest::mouseClick(forms::Instance<Form3>().Command2, Qt::LeftButton);
+    EXPECT_TRUE(main_window.isVisible());
+    EXPECT_TRUE(main_window.isEnabled());
+    EXPECT_FALSE(program_ended_);
 }
 
 TEST_F(Form3Test, ClosingReenablesTheMainWindowAndRereadsItsFolders) {

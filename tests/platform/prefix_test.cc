@@ -29,6 +29,14 @@ TEST_F(PrepareMachineTest, LeavesAnExistingPrefixAsItIs) {
     EXPECT_FALSE(fs::exists(prefix_ / "drive_c/recycled"));
 }
 
+TEST_F(PrepareMachineTest, AnEmptyPrefixFolderIsSetUpAsAFirstStart) {
+    fs::remove_all(prefix_);
+    fs::create_directory(prefix_);
+    PrepareMachine();
+    EXPECT_TRUE(fs::is_directory(prefix_ / "drive_c/recycled"));
+    EXPECT_EQ(fs::read_symlink(prefix_ / "dosdevices/c:"), "../drive_c");
+}
+
 TEST(PrefixFolder, TessarnPrefixWinsThenXdgDataHomeThenHome) {
     setenv("XDG_DATA_HOME", "/tmp/data", 1);
     setenv("TESSARN_PREFIX", "/tmp/machine", 1);
