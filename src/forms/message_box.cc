@@ -1,8 +1,10 @@
 #include "forms/message_box.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 namespace forms {
 namespace {
@@ -16,6 +18,8 @@ void ShowModalBox(const QString& text, const QString& title) {
     const QPointer<QWidget> owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    // No icon anywhere in the box, also none that some desktop styles put on its OK button.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
     // Windows gives the activation back to the box's owner; not every X11 window manager does,
     // and without it the owner's controls would take no keys until the user clicks there.
