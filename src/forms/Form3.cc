@@ -9,6 +9,7 @@
 #include "forms/twips.h"
 #include "platform/file_system.h"
 #include "platform/windows_error.h"
+#include "platform/windows_path.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
 
@@ -28,6 +29,14 @@ QString WhyNotBack(const hiding::HiddenItemRecord& record, const platform::Windo
     const QString path = Text(record.item_path());
     const QString hidden = Text(hiding::UnhidePathFor(record));
     QString reason;
+    // A path without a drive letter sends the move to the drive of its first character, which
+    // would blame that drive; the path itself is what is wrong.
+    if (!platform::ParseWindowsPath(record.item_path())) {
+        return QStringLiteral(
+                   "Cannot unhide %1: its recorded path \"%2\" does not begin with a "
+                   "drive letter.\nIt stays in the list of hidden items.")
+            .arg(name, path);
+    }
     switch (error.code()) {
         case platform::ERROR_FILE_NOT_FOUND:
             reason = QStringLiteral("it is no longer in the hiding place as %1.").arg(hidden);
@@ -37,10 +46,6 @@ QString WhyNotBack(const hiding::HiddenItemRecord& record, const platform::Windo
             break;
         case platform::ERROR_ALREADY_EXISTS:
             reason = QStringLiteral("an item named %1 is already there.").arg(path);
-            break;
-        case platform::ERROR_INVALID_NAME:
-            reason = QStringLiteral("its recorded path \"%1\" does not begin with a drive letter.")
-                         .arg(path);
             break;
         default:
             reason = Text(error.what());

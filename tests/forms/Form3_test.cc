@@ -199,19 +199,20 @@ TEST_F(Form3Test, TabVisitsTheControlsInTheirOrder) {
                                                  window.Command2}));
 }
 
-struct FailedMoveBack {
-    const char* why;
-    std::function<void(Form3Test&)> arrange;
-    std::string item_path;
-    const char* reason_says;
-};
-
 class Form3FailedMoveBackTest : public Form3Test {
   protected:
-    void ExpectNothingChanged(Form3& window, const std::string& register_before) {
+    // Presses Unhide on the only entry, whose move back must fail: one message giving the
+    // reason, and the register's bytes, both lists and the window as they were.
+    void ExpectUnhideRefused(const char* reason) {
+        const std::string before = ReadFile(RegisterFile());
+        Form3& window = OpenHiddenItems();
+        Select(window.List1, 0);
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
         ASSERT_EQ(messages_.size(), 1u);
         EXPECT_EQ(messages_[0].title, "Error!!!!!");
-        EXPECT_EQ(ReadFile(RegisterFile()), register_before);
+        EXPECT_TRUE(messages_[0].text.contains("a.txt"));
+        EXPECT_TRUE(messages_[0].text.contains(reason)) << messages_[0].text.toStdString();
+        EXPECT_EQ(ReadFile(RegisterFile()), before);
         EXPECT_EQ(window.List1->count(), 1);
         EXPECT_EQ(window.List2->count(), 1);
         EXPECT_TRUE(forms::IsLoaded<Form3>());
@@ -221,9 +222,6 @@ class Form3FailedMoveBackTest : public Form3Test {
 TEST_F(Form3FailedMoveBackTest, ItemMissingFromTheHidingPlaceKeepsItsRecord) {
     HiddenOnC("H1", "Docs/a.txt");
     fs::remove(HostC("recycled/H1"));
-    const std::string before = ReadFile(RegisterFile());
-    Form3& window = OpenHiddenItems();
-    Select(window.List1, 0);
     // While the message waits for the user, another running copy can use the register.
     bool register_free_while_shown = false;
     on_message_ = [&] {
@@ -233,46 +231,29 @@ TEST_F(Form3FailedMoveBackTest, ItemMissingFromTheHidingPlaceKeepsItsRecord) {
         } catch (const platform::WindowsError&) {
         }
     };
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    ExpectUnhideRefused("no longer in the hiding place");
     EXPECT_TRUE(register_free_while_shown);
-    ExpectNothingChanged(window, before);
-    EXPECT_TRUE(messages_[0].text.contains("a.txt"));
-    EXPECT_TRUE(messages_[0].text.contains("no longer in the hiding place"));
 }
 
 TEST_F(Form3FailedMoveBackTest, FolderGoneKeepsTheItemHidden) {
     fs::create_directories(HostC("Docs/Gone"));
     HiddenOnC("H1", "Docs/Gone/a.txt");
     fs::remove(HostC("Docs/Gone"));
-    const std::string before = ReadFile(RegisterFile());
-    Form3& window = OpenHiddenItems();
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
-    ExpectNothingChanged(window, before);
+    ExpectUnhideRefused("no longer exists");
     EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
-    EXPECT_TRUE(messages_[0].text.contains("no longer exists"));
 }
 
 TEST_F(Form3FailedMoveBackTest, NameTakenAtTheOriginalPathOverwritesNothing) {
     HiddenOnC("H1", "Docs/a.txt");
     WriteFile(HostC("Docs/A.TXT"), "newcomer");
-    const std::string before = ReadFile(RegisterFile());
-    Form3& window = OpenHiddenItems();
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
-    ExpectNothingChanged(window, before);
+    ExpectUnhideRefused("already there");
     EXPECT_EQ(ReadFile(HostC("Docs/A.TXT")), "newcomer");
     EXPECT_EQ(ReadFile(HostC("recycled/H1")), "C:\\Docs\\a.txt");
-    EXPECT_TRUE(messages_[0].text.contains("already there"));
 }
 
 TEST_F(Form3FailedMoveBackTest, PathWithoutADriveLetterKeepsItsRecord) {
     Hidden("H1", "Docs\\a.txt", "a.txt", HostC("recycled"));
-    const std::string before = ReadFile(RegisterFile());
-    Form3& window = OpenHiddenItems();
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
-    ExpectNothingChanged(window, before);
+    ExpectUnhideRefused("does not begin with a drive letter");
     EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
 }
 
