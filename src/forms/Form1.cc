@@ -1,6 +1,7 @@
 #include "forms/Form1.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -88,6 +89,8 @@ Form1::Form1()
     File1->setObjectName(QStringLiteral("File1"));
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Item to hide"));
+    // No length limit: a typed path is taken whole, so that a refusal speaks of what was typed.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3->setObjectName(QStringLiteral("Command3"));

@@ -25,34 +25,28 @@ QString Text(const std::string& utf8) {
 // Why an item could not be moved back, in the user's terms; the record is kept in every case,
 // so the item stays listed and can be unhidden once the cause is mended.
 QString WhyNotBack(const hiding::HiddenItemRecord& record, const platform::WindowsError& error) {
-    const QString name = Text(record.item_name());
+    const std::string hidden_path = hiding::UnhidePathFor(record);
     const QString path = Text(record.item_path());
-    const QString hidden = Text(hiding::UnhidePathFor(record));
     QString reason;
-    // A path without a drive letter sends the move to the drive of its first character, which
-    // would blame that drive; the path itself is what is wrong.
     if (!platform::ParseWindowsPath(record.item_path())) {
-        return QStringLiteral(
-                   "Cannot unhide %1: its recorded path \"%2\" does not begin with a "
-                   "drive letter.\nIt stays in the list of hidden items.")
-            .arg(name, path);
-    }
-    switch (error.code()) {
-        case platform::ERROR_FILE_NOT_FOUND:
-            reason = QStringLiteral("it is no longer in the hiding place as %1.").arg(hidden);
-            break;
-        case platform::ERROR_PATH_NOT_FOUND:
-            reason = QStringLiteral("the folder it came from no longer exists (%1).").arg(path);
-            break;
-        case platform::ERROR_ALREADY_EXISTS:
-            reason = QStringLiteral("an item named %1 is already there.").arg(path);
-            break;
-        default:
-            reason = Text(error.what());
-            break;
+        // Such a path sends the move to the drive of its first character, whose failure would
+        // be blamed otherwise; the path itself is what is wrong.
+        reason = QStringLiteral("its recorded path \"%1\" does not begin with a drive letter.")
+                     .arg(path);
+    } else if (!platform::ItemExists(hidden_path)) {
+        // Told before the move's own reason: with the hiding place itself gone, the move reports
+        // a missing folder, which would read as the folder the item came from.
+        reason =
+            QStringLiteral("it is no longer in the hiding place as %1.").arg(Text(hidden_path));
+    } else if (error.code() == platform::ERROR_PATH_NOT_FOUND) {
+        reason = QStringLiteral("the folder it came from no longer exists (%1).").arg(path);
+    } else if (error.code() == platform::ERROR_ALREADY_EXISTS) {
+        reason = QStringLiteral("an item named %1 is already there.").arg(path);
+    } else {
+        reason = Text(error.what());
     }
     return QStringLiteral("Cannot unhide %1: %2\nIt stays in the list of hidden items.")
-        .arg(name, reason);
+        .arg(Text(record.item_name()), reason);
 }
 
 }  // namespace
@@ -119,10 +113,10 @@ int Form3::ListIndex() const {
     return selected.isEmpty() ? -1 : List1->row(selected.first());
 }
 
+// A classic list box cannot lose its selection, but this one can (a Ctrl+click, a click below
+// the entries), so Unhide follows the selection both ways rather than stay enabled for nothing.
 void Form3::List1_Click() {
-    if (ListIndex() != -1) {
-        Command1->setEnabled(true);
-    }
+    Command1->setEnabled(ListIndex() != -1);
 }
 
 // The item goes back first and its record is removed only after it is back, so that an item

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QStringList>
@@ -261,6 +262,11 @@ TEST_F(Form1Test, RefusesWhatTheRegisterCouldNotBringBackBeforeMovingAnything) {
         EXPECT_EQ(messages_[0].title, "Error!!!!!");
         EXPECT_EQ(w.Text1->text(), c.typed);
     }
+    // However long a pasted path, Text1 takes it whole, and the refusal speaks of all of it.
+    QApplication::clipboard()->setText("C:\\Docs\\" + QString(40000, QLatin1Char('x')));
+    w.Text1->selectAll();
+    QTest::keyClick(w.Text1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.Text1->text().size(), 40008);
     EXPECT_FALSE(fs::exists(HostC("windows/system32/tessarn.dat")));
     EXPECT_TRUE(fs::is_empty(HostC("recycled")));
     EXPECT_TRUE(fs::exists(HostC("Docs/" + long_name)));

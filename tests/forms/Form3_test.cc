@@ -180,6 +180,12 @@ TEST_F(Form3Test, ArrowKeysSelectAsAClickDoesAndEnterOrEscapePressNothing) {
     QTest::keyClick(window.List1, Qt::Key_Down);
     ASSERT_FALSE(window.List1->selectedItems().isEmpty());
     EXPECT_TRUE(window.Command1->isEnabled());
+    // Unlike a classic list box this one can lose its selection; Unhide goes with it.
+    QTest::keyClick(window.List1, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(window.List1->selectedItems().isEmpty());
+    EXPECT_FALSE(window.Command1->isEnabled());
+    QTest::keyClick(window.List1, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(window.Command1->isEnabled());
 
     QTest::keyClick(window.List1, Qt::Key_Return);
     QTest::keyClick(window.List1, Qt::Key_Escape);
@@ -233,6 +239,12 @@ TEST_F(Form3FailedMoveBackTest, ItemMissingFromTheHidingPlaceKeepsItsRecord) {
     };
     ExpectUnhideRefused("no longer in the hiding place");
     EXPECT_TRUE(register_free_while_shown);
+}
+
+TEST_F(Form3FailedMoveBackTest, AHidingPlaceGoneIsNotTakenForTheFolderTheItemCameFrom) {
+    HiddenOnC("H1", "Docs/a.txt");
+    fs::rename(HostC("recycled"), HostC("recycled-elsewhere"));
+    ExpectUnhideRefused("no longer in the hiding place");
 }
 
 TEST_F(Form3FailedMoveBackTest, FolderGoneKeepsTheItemHidden) {
