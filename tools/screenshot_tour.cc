@@ -35,7 +35,7 @@ void Shoot(QWidget& window, const QString& name) {
     QTest::qWait(400);
     const QString id = QStringLiteral("0x%1").arg(window.winId(), 0, 16);
     const QString file = QDir(output_folder).filePath(name + ".png");
-    const int status = QProcess::execute("import", {"-window", id, file});
+    const int status = QProcess::execute("import", {"-frame", "-window", id, file});
     std::printf("%s %s\n", status == 0 ? "took" : "FAILED", qPrintable(file));
     all_taken = all_taken && status == 0;
 }
