@@ -20,7 +20,7 @@
 #include "platform/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     Shoot(first_run, "Form4");
     first_run.Unload();
 
-    startup::StoreCheckValue(startup::ComputeCheckValue("secret").value());
+    password::StoreCheckValue(password::ComputeCheckValue("secret").value());
     forms::frmLogin& login = forms::Instance<forms::frmLogin>();
     login.Show();
     Type(login.txtPassword, "secret");

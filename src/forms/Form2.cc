@@ -9,7 +9,7 @@
 #include "forms/store_password.h"
 #include "forms/twips.h"
 #include "platform/registry.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 namespace forms {
 namespace {
@@ -63,26 +63,26 @@ void Form2::Command1_Click() {
         MsgBox(QStringLiteral("Retype Same Password"), kErrorTitle);
         return;
     }
-    const std::string stored = startup::ReadStoredCheckValue();
+    const std::string stored = password::ReadStoredCheckValue();
     const std::optional<std::string> old_value =
-        startup::ComputeCheckValue(Text1->text().toStdString());
+        password::ComputeCheckValue(Text1->text().toStdString());
     if (!old_value) {
         MsgBox(kPasswordTooLong, kErrorTitle);
         return;
     }
-    if (!startup::CheckValuesMatch(stored, *old_value)) {
+    if (!password::CheckValuesMatch(stored, *old_value)) {
         MsgBox(QStringLiteral("Invalid Password Entered"), kErrorTitle);
         return;
     }
     const std::optional<std::string> new_value =
-        startup::ComputeCheckValue(Text2->text().toStdString());
+        password::ComputeCheckValue(Text2->text().toStdString());
     if (!new_value) {
         MsgBox(kPasswordTooLong, kErrorTitle);
         return;
     }
 
     platform::HKEY key = nullptr;
-    platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
+    platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, password::kPasswordKey, &key);
     // On a refusal the old password stays in force, and the dialog stays open to say so.
     const bool changed =
         StorePasswordOrSay(*new_value, QStringLiteral("Password not changed."), kErrorTitle);

@@ -9,7 +9,7 @@
 #include "forms/store_password.h"
 #include "forms/twips.h"
 #include "platform/registry.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 namespace forms {
 namespace {
@@ -68,14 +68,14 @@ void Form4::Command1_Click() {
     }
     password = Text1->text();
     const std::optional<std::string> check_value =
-        startup::ComputeCheckValue(password.toStdString());
+        password::ComputeCheckValue(password.toStdString());
     if (!check_value) {
         MsgBox(kPasswordTooLong, kErrorTitle);
         return;
     }
 
     platform::HKEY key = nullptr;
-    platform::RegCreateKeyA(platform::HKEY_LOCAL_MACHINE, startup::kPasswordKey, &key);
+    platform::RegCreateKeyA(platform::HKEY_LOCAL_MACHINE, password::kPasswordKey, &key);
     const bool stored =
         StorePasswordOrSay(*check_value, QStringLiteral("Password not set."), kErrorTitle);
     platform::RegCloseKey(key);

@@ -8,7 +8,7 @@
 #include "forms/password_box.h"
 #include "forms/send_keys.h"
 #include "forms/twips.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 namespace forms {
 namespace {
@@ -44,14 +44,14 @@ frmLogin::frmLogin()
 
 void frmLogin::cmdOK_Click() {
     // Read anew on every press: the stored value may have changed while the dialog was open.
-    const std::string stored = startup::ReadStoredCheckValue();
+    const std::string stored = password::ReadStoredCheckValue();
     const std::optional<std::string> computed =
-        startup::ComputeCheckValue(txtPassword->text().toStdString());
+        password::ComputeCheckValue(txtPassword->text().toStdString());
     if (!computed) {
         RefuseEntry(kPasswordTooLong);
         return;
     }
-    if (startup::CheckValuesMatch(stored, *computed)) {
+    if (password::CheckValuesMatch(stored, *computed)) {
         OpenMainWindow();
         return;
     }

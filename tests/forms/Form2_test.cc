@@ -57,7 +57,7 @@ TEST_F(Form2Test, OldPasswordInAnotherOrderLetsTheChangeThroughAndTheDialogClose
     Submit("cba", "new", "new");
     const ShownMessage changed{"Password Changed Sucessfully", "Tessarn"};
     EXPECT_EQ(messages_, std::vector<ShownMessage>{changed});
-    EXPECT_EQ(Stored(), startup::ComputeCheckValue("new"));
+    EXPECT_EQ(Stored(), password::ComputeCheckValue("new"));
     EXPECT_NE(Stored(), "16");
     EXPECT_FALSE(forms::IsLoaded<Form2>());
     EXPECT_TRUE(forms::Instance<Form1>().isEnabled());

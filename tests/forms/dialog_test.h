@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/Form1.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 #include "window_test.h"
 
 // An entry whose residue sum passes 32,767: "Y" has the residue 29.
@@ -20,9 +20,9 @@ inline ShownMessage TooLong(const QString& title) {
 class DialogTest : public WindowTest {
   protected:
     static void SetPassword(const std::string& password) {
-        startup::StoreCheckValue(startup::ComputeCheckValue(password).value());
+        password::StoreCheckValue(password::ComputeCheckValue(password).value());
     }
-    static std::string Stored() { return startup::ReadStoredCheckValue(); }
+    static std::string Stored() { return password::ReadStoredCheckValue(); }
     // A hive with a line the registry cannot read: it reads what it can but refuses to write the
     // hive back, which would drop that line.
     void DamageHive(const std::string& readable) const {

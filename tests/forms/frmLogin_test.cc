@@ -35,14 +35,14 @@ TEST_F(FrmLoginTest, TheLabelsAccessKeyAndTabLeadToThePasswordBox) {
 }
 
 TEST_F(FrmLoginTest, AdmitsEveryEntryWithTheStoredCheckValue) {
-    ASSERT_EQ(startup::ComputeCheckValue(":"), "1C");
+    ASSERT_EQ(password::ComputeCheckValue(":"), "1C");
     struct Entry {
         std::string stored;
         QString typed;
     };
     // Another order of the same characters, and a stored value in lower case.
     for (const auto& [stored, typed] : {Entry{"16", "abc"}, Entry{"16", "cab"}, Entry{"1c", ":"}}) {
-        startup::StoreCheckValue(stored);
+        password::StoreCheckValue(stored);
         QTest::keyClicks(Open<frmLogin>().txtPassword, typed);
         QTest::keyClick(forms::Instance<frmLogin>().txtPassword, Qt::Key_Return);
         EXPECT_FALSE(forms::IsLoaded<frmLogin>()) << typed.toStdString();

@@ -1,4 +1,4 @@
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "platform/prefix_fixture.h"
 #include "platform/registry.h"
 
-namespace startup {
+namespace password {
 namespace {
 
 class PasswordStoreTest : public platform_test::PrefixTest {
@@ -78,4 +78,4 @@ TEST_F(PasswordStoreTest, ValueMustFitTheReadBufferWithItsTerminator) {
 }
 
 }  // namespace
-}  // namespace startup
+}  // namespace password

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "platform/code_page.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
-namespace startup {
+namespace password {
 
 namespace {
 
@@ -55,4 +55,4 @@ std::optional<std::string> ComputeCheckValue(std::string_view password) {
     return Hex(sum);
 }
 
-}  // namespace startup
+}  // namespace password

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace startup {
+namespace password {
 
 inline constexpr const char* kPasswordKey = "Software\\Tessarn";
 
@@ -34,4 +34,4 @@ bool CheckValuesMatch(std::string_view stored, std::string_view computed);
 // password as set or changed while the old state stays in force.
 void StoreCheckValue(std::string_view check_value);
 
-}  // namespace startup
+}  // namespace password

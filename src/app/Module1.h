@@ -3,8 +3,8 @@
 // alone: without it the first-run password dialog asks for one, with it the login dialog does.
 #pragma once
 
-namespace startup {
+namespace app {
 
 void Main();
 
-}  // namespace startup
+}  // namespace app

@@ -1,4 +1,4 @@
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 #include "platform/registry.h"
 #include "platform/text_case.h"
 
-namespace startup {
+namespace password {
 
 namespace {
 
@@ -55,4 +55,4 @@ void StoreCheckValue(std::string_view check_value) {
     }
 }
 
-}  // namespace startup
+}  // namespace password

@@ -4,7 +4,7 @@
 
 #include "platform/prefix.h"
 #include "platform/windows_error.h"
-#include "startup/Module1.h"
+#include "app/Module1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tessarn: %s\n", error.what());
         return 1;
     }
-    startup::Main();
+    app::Main();
     return QApplication::exec();
 }

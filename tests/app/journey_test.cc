@@ -11,9 +11,9 @@
 #include "forms/Form4.h"
 #include "forms/frmAbout.h"
 #include "forms/frmLogin.h"
-#include "startup/Module1.h"
-#include "startup/password_store.h"
-#include "window_test.h"
+#include "app/Module1.h"
+#include "password/password_store.h"
+#include "forms/window_test.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ class JourneyTest : public WindowTest {
     // A new start of the program on the same machine.
     void Start() {
         program_ended_ = false;
-        startup::Main();
+        app::Main();
         QCoreApplication::processEvents();
     }
     void EndByClosing(QWidget& last_window) {
@@ -76,7 +76,7 @@ TEST_F(JourneyTest, FromFirstStartToAChangedPassword) {
     QTest::mouseClick(first_run.Command1, Qt::LeftButton);
     ASSERT_FALSE(IsLoaded<Form4>());
     ASSERT_TRUE(IsLoaded<Form1>());
-    EXPECT_EQ(startup::ReadStoredCheckValue(), startup::ComputeCheckValue("Secret1").value());
+    EXPECT_EQ(password::ReadStoredCheckValue(), password::ComputeCheckValue("Secret1").value());
 
     // Hide a file, then a folder.
     Form1& main_window = Instance<Form1>();
@@ -137,7 +137,7 @@ TEST_F(JourneyTest, FromFirstStartToAChangedPassword) {
     EndByClosing(second_main);
 
     // The old password is refused now, the new one admits the user.
-    ASSERT_NE(startup::ComputeCheckValue("Secret1"), startup::ComputeCheckValue("Other2"));
+    ASSERT_NE(password::ComputeCheckValue("Secret1"), password::ComputeCheckValue("Other2"));
     Start();
     frmLogin& login = Instance<frmLogin>();
     Type(login.txtPassword, "Secret1");

@@ -1,18 +1,18 @@
-#include "startup/Module1.h"
+#include "app/Module1.h"
 
 #include "forms/Form4.h"
 #include "forms/form.h"
 #include "forms/frmLogin.h"
+#include "password/password_store.h"
 #include "platform/registry.h"
-#include "startup/password_store.h"
 
-namespace startup {
+namespace app {
 
 void Main() {
     platform::HKEY key = nullptr;
     // Any failure to open the key, not only its absence, means that no password can be checked,
     // so the user is asked to set one. Nothing is read from the key here.
-    if (platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, kPasswordKey, &key) ==
+    if (platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, password::kPasswordKey, &key) ==
         platform::ERROR_SUCCESS) {
         platform::RegCloseKey(key);
         forms::Instance<forms::frmLogin>().Show();
@@ -21,4 +21,4 @@ void Main() {
     }
 }
 
-}  // namespace startup
+}  // namespace app

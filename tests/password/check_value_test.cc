@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "startup/password_store.h"
+#include "password/password_store.h"
 
-namespace startup {
+namespace password {
 namespace {
 
 // The codes 0-255 whose residue is one less than c mod 30: the double steps round f * 30 just
@@ -79,4 +79,4 @@ TEST(ComputeCheckValueTest, RefusesPasswordsBeyondSixteenBits) {
 }
 
 }  // namespace
-}  // namespace startup
+}  // namespace password
