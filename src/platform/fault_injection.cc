@@ -1,5 +1,7 @@
 #include "platform/fault_injection.h"
 
+#include <signal.h>
+
 #include <atomic>
 
 namespace platform::fault_injection {
@@ -8,6 +10,7 @@ namespace {
 std::atomic<int> operations_seen{0};
 std::atomic<int> fail_from{0};  // 0: disarmed
 std::atomic<bool> fail_once{false};
+std::atomic<int> kill_before{0};  // 0: disarmed
 
 }  // namespace
 
@@ -22,8 +25,14 @@ void FailOnlyOperation(int nth) {
     fail_once = true;
 }
 
+void KillBeforeOperation(int nth) {
+    operations_seen = 0;
+    kill_before = nth;
+}
+
 void Disarm() {
     fail_from = 0;
+    kill_before = 0;
     operations_seen = 0;
 }
 
@@ -33,6 +42,7 @@ int OperationsSeen() {
 
 bool ShouldFail() {
     const int seen = ++operations_seen;
+    if (seen == kill_before) raise(SIGKILL);
     const int from = fail_from;
     return from > 0 && (fail_once ? seen == from : seen >= from);
 }

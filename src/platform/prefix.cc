@@ -1,7 +1,9 @@
 #include "platform/prefix.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +27,37 @@ fs::path HomeFolder() {
 [[noreturn]] void ThrowCannotPrepare(const fs::path& prefix, int host_errno) {
     throw WindowsError(WindowsErrorFromErrno(host_errno),
                        "Cannot create the machine folder " + prefix.string());
+}
+
+// A first start builds its machine in a hidden folder beside the prefix, holding a lock on it
+// until the folder is renamed into place. One that died half-way left its folder behind, and
+// nothing else would ever remove it; its lock died with it, which tells it from the folder of
+// another copy starting at the same moment.
+std::string BuildFolderStem(const fs::path& prefix) {
+    return "." + prefix.filename().string() + ".new-";
+}
+
+int LockBuildFolder(const fs::path& folder, int how) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (flock(fd, how) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void RemoveAbandonedBuilds(const fs::path& parent, const fs::path& prefix) {
+    const std::string stem = BuildFolderStem(prefix);
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(parent, error)) {
+        if (!entry.path().filename().string().starts_with(stem)) continue;
+        const int fd = LockBuildFolder(entry.path(), LOCK_EX | LOCK_NB);
+        if (fd < 0) continue;
+        std::error_code ignored;
+        fs::remove_all(entry.path(), ignored);
+        close(fd);
+    }
 }
 
 void CreateLayout(const fs::path& root, const fs::path& prefix) {
@@ -52,6 +85,9 @@ fs::path PrefixFolder() {
 
 void PrepareMachine() {
     const fs::path prefix = PrefixFolder();
+    fs::path parent = prefix.parent_path();
+    if (parent.empty()) parent = ".";
+    RemoveAbandonedBuilds(parent, prefix);
     struct stat info;
     if (lstat(prefix.c_str(), &info) == 0) {
         // An empty folder (made with mktemp -d for a trial, say) is a machine not yet set up;
@@ -66,31 +102,34 @@ void PrepareMachine() {
     // dies half-way never leaves a half-made machine that later starts would take as it is, and
     // two copies starting together cannot both build into the same folder.
     std::error_code error;
-    fs::path parent = prefix.parent_path();
-    if (parent.empty()) parent = ".";
     fs::create_directories(parent, error);
     if (error) ThrowCannotPrepare(prefix, error.value());
-    std::string hidden_name = ".";
-    hidden_name += prefix.filename().string();
-    hidden_name += ".new-XXXXXX";
-    std::string pattern = (parent / hidden_name).string();
+    std::string pattern = (parent / (BuildFolderStem(prefix) + "XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) ThrowCannotPrepare(prefix, errno);
     // mkdtemp leaves the folder readable by its owner only, which suits a machine that holds the
     // password's check value.
     const fs::path building = pattern;
+    const int lock = LockBuildFolder(building, LOCK_EX);
     try {
+        // Another copy's clean-up may have taken the folder in the instant before it was locked.
+        if (lock < 0) ThrowCannotPrepare(prefix, errno);
         CreateLayout(building, prefix);
         if (rename(building.c_str(), prefix.c_str()) != 0) {
             const int rename_errno = errno;
             fs::remove_all(building, error);
             // Another copy finished first; its machine is as good as ours.
-            if (rename_errno == EEXIST || rename_errno == ENOTEMPTY) return;
-            ThrowCannotPrepare(prefix, rename_errno);
+            if (rename_errno != EEXIST && rename_errno != ENOTEMPTY) {
+                ThrowCannotPrepare(prefix, rename_errno);
+            }
         }
     } catch (const WindowsError&) {
         fs::remove_all(building, error);
+        if (lock >= 0) close(lock);
+        // A copy that started at the same moment may have set up the machine meanwhile.
+        if (fs::is_directory(prefix, error) && !fs::is_empty(prefix, error) && !error) return;
         throw;
     }
+    close(lock);
 }
 
 }  // namespace platform

@@ -52,6 +52,8 @@ void CheckPosition(int position, int count) {
 // Bytes the file does not have read as blanks, the way a field's padding reads.
 void ReadPadded(const RandomAccessFile& file, std::uint64_t offset, void* buffer,
                 std::size_t size) {
+    // An empty register reads into no buffer at all, which memset may not be given.
+    if (size == 0) return;
     const std::size_t got = Explained("Cannot read the register " + kRegister,
                                       [&] { return file.ReadAt(offset, buffer, size); });
     std::memset(static_cast<char*>(buffer) + got, ' ', size - got);

@@ -1,7 +1,10 @@
 #include "platform/prefix.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -35,6 +38,22 @@ TEST_F(PrepareMachineTest, AnEmptyPrefixFolderIsSetUpAsAFirstStart) {
     PrepareMachine();
     EXPECT_TRUE(fs::is_directory(prefix_ / "drive_c/recycled"));
     EXPECT_EQ(fs::read_symlink(prefix_ / "dosdevices/c:"), "../drive_c");
+}
+
+// A first start killed half-way leaves its hidden build folder; the next start removes it, but
+// never the folder of a copy that is building at this moment (it holds a lock on it).
+TEST_F(PrepareMachineTest, RemovesTheBuildFolderOfAFirstStartThatDiedButNotOfOneBuilding) {
+    const fs::path died = scratch_ / ".prefix.new-Dead01";
+    const fs::path building = scratch_ / ".prefix.new-Live01";
+    fs::create_directories(died / "drive_c");
+    fs::create_directories(building);
+    const int held = open(building.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    PrepareMachine();
+    EXPECT_FALSE(fs::exists(died));
+    EXPECT_TRUE(fs::exists(building));
+    close(held);
 }
 
 TEST(PrefixFolder, TessarnPrefixWinsThenXdgDataHomeThenHome) {
