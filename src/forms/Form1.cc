@@ -1,8 +1,6 @@
 #include "forms/Form1.h"
 
-#include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "forms/Form2.h"
@@ -10,13 +8,8 @@
 #include "forms/frmAbout.h"
 #include "forms/message_box.h"
 #include "forms/twips.h"
-#include "platform/code_page.h"
-#include "platform/file_system.h"
+#include "hiding/hide.h"
 #include "platform/windows_error.h"
-#include "platform/windows_path.h"
-#include "register/hidden_item_record.h"
-#include "register/hidden_items_register.h"
-#include "register/hiding_place.h"
 
 namespace forms {
 namespace {
@@ -26,49 +19,8 @@ const QString kHideTitle = QStringLiteral("Error!!!!!");
 const QString kCannotHide =
     QStringLiteral("Cannot Hide Drive or File or Folders on Removable Media");
 
-// Hidden names count up from H1 in a signed 16-bit number.
-constexpr int kLastHiddenNumber = 32767;
-
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-// Why the item named in Text1 cannot be hidden before anything is touched, or nothing when it
-// may be tried. Each refusal guards what Unhide later relies on: the register keeps the path in
-// 200 single-byte characters, and the item comes back from the hiding place of the drive its
-// path names, so it must go into that drive's hiding place; and the register itself must stay
-// in place, or it would carry every record into the hiding place with it.
-std::optional<QString> RefusalOf(const QString& t, const QString& drive) {
-    if (!t.contains(QLatin1Char('\\'))) {
-        return QStringLiteral(
-            "Cannot Hide: type or choose the full path of a file or folder, such as "
-            "C:\\Docs\\report.txt");
-    }
-    const std::string path = t.toStdString();
-    if (!platform::RepresentableInAnsi(path)) {
-        return QStringLiteral(
-            "Cannot Hide: the path contains characters the register cannot store, so the item "
-            "could not be brought back");
-    }
-    if (platform::ToAnsi(path).size() > hiding::HiddenItemRecord::kItemPathWidth) {
-        return QStringLiteral(
-            "Cannot Hide: the path is longer than 200 characters, more than the register keeps "
-            "to bring the item back");
-    }
-    if (drive.isEmpty() || t.front().toLower() != drive.front().toLower()) {
-        return QStringLiteral(
-                   "Cannot Hide: %1 is not on drive %2. Select its drive in the drive list first")
-            .arg(t, drive);
-    }
-    // A drive root holds the register too, but it never moves: its Hide fails as any failed move.
-    const std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(path);
-    if (!(parsed && parsed->IsDriveRoot()) && hiding::CarriesTheRegister(path)) {
-        return QStringLiteral(
-                   "Cannot Hide: %1 holds the register of hidden items, %2, which must stay where "
-                   "it is")
-            .arg(t, QString::fromLatin1(hiding::kRegisterPath));
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -174,77 +126,23 @@ void Form1::File1_Click() {
 
 void Form1::Command1_Click() {
     const QString t = Text1->text();
-    const QString drive = Drive1->Drive();
-    if (const std::optional<QString> refusal = RefusalOf(t, drive)) {
-        MsgBox(*refusal, kHideTitle);
-        return;
-    }
-    const qsizetype last_backslash = t.lastIndexOf(QLatin1Char('\\'));
-    const std::string item_path = t.toStdString();
-    const std::string item_name = t.mid(last_backslash + 1).toStdString();
-
-    // The register stays open, and so locked against another running copy, from the count to
-    // the record, so that no two items are given the same number.
-    std::optional<hiding::HiddenItemsRegister> hidden_items;
-    int number = 0;
-    try {
-        hidden_items.emplace(hiding::HiddenItemsRegister::Open());
-        number = hidden_items->RecordCount() + 1;
-    } catch (const platform::WindowsError& error) {
-        hidden_items.reset();
-        MsgBox(QStringLiteral("Cannot Hide: ") + Text(error.what()), kHideTitle);
-        return;
-    }
-    if (number > kLastHiddenNumber) {
-        hidden_items.reset();
-        MsgBox(QStringLiteral("Cannot Hide: the register already holds 32,767 hidden items, the "
-                              "most it can number"),
-               kHideTitle);
-        return;
-    }
-    const std::string hidden_name = hiding::HiddenNameFor(number);
-    const hiding::HiddenItemRecord record =
-        hiding::HiddenItemRecord::Make(hidden_name, item_path, item_name);
-    const std::string target = hiding::HidePathFor(drive.toStdString(), hidden_name);
-
-    try {
-        platform::MoveItem(item_path, target);
-    } catch (const platform::WindowsError&) {
-        // Closed before the message waits for the user, so that another running copy is not
-        // kept from the register meanwhile.
-        hidden_items.reset();
-        MsgBox(kCannotHide, kHideTitle);
-        return;
-    }
-    try {
-        hidden_items->WriteRecord(number, record);
-    } catch (const platform::WindowsError& write_error) {
-        hidden_items.reset();
-        // An item in the hiding place without a record would be lost to Unhide: bring it back.
-        try {
-            platform::MoveItem(target, item_path);
-            MsgBox(QStringLiteral("Cannot Hide: %1\n%2 was left where it was.")
-                       .arg(Text(write_error.what()), t),
-                   kHideTitle);
-        } catch (const platform::WindowsError& back_error) {
-            MsgBox(QStringLiteral("%1 was moved to %2, but its record could not be written: %3\n"
-                                  "Moving it back failed too: %4\nIt now lies at %2.")
-                       .arg(t, Text(target), Text(write_error.what()), Text(back_error.what())),
-                   kHideTitle);
-        }
-        return;
-    }
-    try {
-        hidden_items->Close();
-    } catch (const platform::WindowsError& error) {
-        // The record was flushed before the close, so the item is hidden and listed.
-        hidden_items.reset();
-        MsgBox(QStringLiteral("%1 is hidden, but closing the register failed: %2")
-                   .arg(t, Text(error.what())),
-               kHideTitle);
+    const hiding::HideOutcome outcome =
+        hiding::Hide(t.toStdString(), Drive1->Drive().toStdString());
+    switch (outcome.result) {
+        case hiding::HideOutcome::Result::kMoveFailed:
+            MsgBox(kCannotHide, kHideTitle);
+            return;
+        case hiding::HideOutcome::Result::kRefused:
+        case hiding::HideOutcome::Result::kNotHidden:
+        case hiding::HideOutcome::Result::kUnsettled:
+            MsgBox(Text(outcome.message), kHideTitle);
+            return;
+        case hiding::HideOutcome::Result::kHidden:
+            if (!outcome.message.empty()) MsgBox(Text(outcome.message), kHideTitle);
+            break;
     }
 
-    const QString parent = t.left(last_backslash + 1);
+    const QString parent = t.left(t.lastIndexOf(QLatin1Char('\\')) + 1);
     try {
         Dir1->SetPath(parent);
         File1->SetPath(parent);

@@ -5,10 +5,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <exception>
 
 #include "forms/form.h"
-#include "register/hidden_item_record.h"
 
 namespace forms {
 
@@ -35,8 +33,6 @@ class Form3 : public Form {
     // The selected position of List1, or -1 when nothing is selected.
     int ListIndex() const;
     void RemoveEntryAt(int position);
-    void SettleFailedRemoval(int position, const hiding::HiddenItemRecord& record,
-                             const std::exception& error);
 };
 
 }  // namespace forms

@@ -1,11 +1,38 @@
 #include "hiding/hidden_name.h"
 
+#include <unordered_set>
+
+#include "platform/file_system.h"
+#include "platform/text_case.h"
+#include "register/hiding_place.h"
+
 namespace hiding {
 
 bool IsPlainHiddenName(std::string_view hidden_name) {
     while (!hidden_name.empty() && hidden_name.back() == ' ') hidden_name.remove_suffix(1);
     if (hidden_name.empty() || hidden_name == "." || hidden_name == "..") return false;
     return hidden_name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
+}
+
+bool RecordNamesPlace(const HiddenItemRecord& record, std::string_view hidden_path) {
+    return platform::EqualIgnoringCase(UnhidePathFor(record), hidden_path);
+}
+
+std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
+                                    const std::vector<HiddenItemRecord>& records) {
+    const std::string hiding_place = platform::FoldCase(HidePathFor(drive_text, ""));
+    std::unordered_set<std::string> recorded;
+    for (const HiddenItemRecord& record : records) {
+        std::string place = platform::FoldCase(UnhidePathFor(record));
+        if (place.starts_with(hiding_place)) recorded.insert(std::move(place));
+    }
+    for (int number = first; number <= kLastHiddenNumber; ++number) {
+        const std::string place = HidePathFor(drive_text, HiddenNameFor(number));
+        if (!recorded.contains(platform::FoldCase(place)) && !platform::ItemExists(place)) {
+            return number;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace hiding

@@ -1,13 +1,33 @@
 // Hidden names: the names items lie under in a drive's hiding place, "H" followed by a number.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "register/hidden_item_record.h"
 
 namespace hiding {
+
+// Hidden names count up from H1 in a signed 16-bit number.
+inline constexpr int kLastHiddenNumber = 32767;
 
 // Whether a hidden name read back from the register is one plain name inside the hiding place,
 // so that joining it onto the hiding place's path can reach nothing else: not empty, not "." or
 // "..", and holding no '\', '/', ':' or NUL. Trailing pad spaces are not part of the name.
 bool IsPlainHiddenName(std::string_view hidden_name);
+
+// Whether a record names the item at this place in a hiding place (C:\recycled\H3), in any
+// letter case, as the file system would find it.
+bool RecordNamesPlace(const HiddenItemRecord& record, std::string_view hidden_path);
+
+// The first number from `first` up whose hidden name is free on the drive of `drive_text` (c:):
+// neither lying in its hiding place nor named by a record of an item on that drive. A name can
+// stay taken after the register's count has moved below it (H2 stays with its item when H1 is
+// unhidden), so counting alone would hand it out twice. Nothing when every number up to
+// kLastHiddenNumber is taken.
+std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
+                                    const std::vector<HiddenItemRecord>& records);
 
 }  // namespace hiding

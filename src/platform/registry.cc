@@ -118,7 +118,7 @@ LONG ReadHive(const std::filesystem::path& file, RegistryHive* hive) {
 }
 
 LONG ReadCurrentHive(RegistryHive* hive) {
-    return ReadHive(PrefixFolder() / kHiveName, hive);
+    return ReadHive(HiveFile(), hive);
 }
 
 // The writers' lock on the sibling lock file, which is never renamed: replacing the hive
@@ -302,6 +302,10 @@ LONG RegCloseKey(HKEY hKey) {
     const std::lock_guard<std::mutex> guard(table_mutex);
     return open_keys.erase(reinterpret_cast<std::uintptr_t>(hKey)) == 1 ? ERROR_SUCCESS
                                                                         : ERROR_INVALID_HANDLE;
+}
+
+std::filesystem::path HiveFile() {
+    return PrefixFolder() / kHiveName;
 }
 
 }  // namespace platform

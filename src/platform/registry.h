@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "platform/windows_error.h"
 
@@ -41,5 +42,8 @@ LONG RegQueryValueA(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lpcbData);
 // REG_SZ; lpData is single-byte text (cbData is ignored, as Windows ignores it for REG_SZ).
 LONG RegSetValueA(HKEY hKey, LPCSTR lpSubKey, DWORD dwType, LPCSTR lpData, DWORD cbData);
 LONG RegCloseKey(HKEY hKey);
+
+// The host file that holds the hive, for whoever must keep it where it is.
+std::filesystem::path HiveFile();
 
 }  // namespace platform

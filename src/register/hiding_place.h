@@ -19,9 +19,4 @@ std::string HidePathFor(std::string_view drive_text, std::string_view hidden_nam
 // both fields without their pad spaces.
 std::string UnhidePathFor(const HiddenItemRecord& record);
 
-// Whether moving the item at this path would carry the register away with it: the register
-// itself, or a folder that holds it (under any spelling or drive letter that reaches it). Hiding
-// such an item would leave its own record, and every other, inside the hiding place.
-bool CarriesTheRegister(std::string_view item_path);
-
 }  // namespace hiding

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "dialog_test.h"
+#include "hiding/intent_journal.h"
 #include "platform/fault_injection.h"
 #include "platform/file_lock.h"
 #include "platform/windows_error.h"
@@ -297,6 +298,55 @@ TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRec
         }
         ASSERT_LT(nth, 40) << "the unhide never went through";
     }
+}
+
+// A hidden name stays with its item when an item before it is unhidden: the next Hide takes the
+// next free name instead of failing on the one still taken.
+TEST_F(Form3Test, HideAHideBUnhideAThenHideCTakesTheNextFreeNameAndComesBack) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(HostC("Docs") / name, name);
+    Form1& main_window = Open<Form1>();
+    const auto hide = [&](const QString& path) {
+        main_window.Text1->selectAll();
+        QTest::keyClicks(main_window.Text1, path);
+        QTest::mouseClick(main_window.Command1, Qt::LeftButton);
+    };
+    hide("C:\\Docs\\a.txt");
+    hide("C:\\Docs\\b.txt");
+    Form3* window = &OpenHiddenItems();
+    Select(window->List1, 0);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    hide("C:\\Docs\\c.txt");
+    EXPECT_TRUE(messages_.empty()) << messages_[0].text.toStdString();
+    EXPECT_EQ(ReadFile(HostC("recycled/H3")), "c.txt");
+    ASSERT_EQ(Records().size(), 2u);
+    EXPECT_EQ(Records()[1].hidden_name(), "H3");
+
+    window = &OpenHiddenItems();
+    EXPECT_EQ(Entries(window->List1), (QStringList{"b.txt", "c.txt"}));
+    Select(window->List1, 1);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(HostC("Docs/c.txt")), "c.txt");
+    EXPECT_EQ(Entries(window->List1), (QStringList{"b.txt"}));
+}
+
+// A crash left a Hide whose record was never written and an Unhide whose record was never
+// removed; opening the window settles both before it lists anything.
+TEST_F(Form3Test, ACrashLeftBehindIsSettledBeforeTheListIsShown) {
+    HiddenOnC("H1", "Docs/back.txt");
+    fs::rename(HostC("recycled/H1"), HostC("Docs/back.txt"));
+    hiding::WriteIntent(hiding::ParkedJournalPath('c'),
+                        {hiding::Intent::Operation::kUnhide, 0, Records()[0], "C:\\recycled\\H1",
+                         "C:\\Docs\\back.txt"});
+    WriteFile(HostC("recycled/H2"), "stranded");
+    hiding::WriteIntent(hiding::kJournalPath,
+                        {hiding::Intent::Operation::kHide, 2,
+                         HiddenItemRecord::Make("H2", "C:\\Docs\\stranded.txt", "stranded.txt"),
+                         "C:\\Docs\\stranded.txt", "c:\\recycled\\H2"});
+    Form3& window = OpenHiddenItems();
+    EXPECT_EQ(Entries(window.List1), (QStringList{"stranded.txt"}));
+    EXPECT_TRUE(fs::exists(HostC("Docs/back.txt")));
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(Form3Test, AListChangedByAnotherRunningCopyIsNotActedOnByPosition) {

@@ -1,0 +1,154 @@
+#include "hiding/hide.h"
+
+#include <cctype>
+#include <optional>
+
+#include "hiding/hidden_name.h"
+#include "hiding/intent_journal.h"
+#include "hiding/program_data.h"
+#include "hiding/recovery.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/random_access_file.h"
+#include "platform/windows_error.h"
+#include "platform/windows_path.h"
+#include "register/hiding_place.h"
+
+namespace hiding {
+namespace {
+
+using platform::WindowsError;
+using Result = HideOutcome::Result;
+
+bool SameLetter(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+
+// Why the item cannot be hidden, before anything is touched, or nothing when it may be tried.
+// Each refusal guards what Unhide later relies on: the register keeps the path in 200
+// single-byte characters, and the item comes back from the hiding place of the drive its path
+// names, so it must go into that drive's hiding place; and the program's own data must stay in
+// place, or it would carry every record (or the password) into the hiding place with it.
+std::optional<std::string> RefusalOf(std::string_view t, std::string_view drive) {
+    const std::string path(t);
+    if (path.find('\\') == std::string::npos) {
+        return "Cannot Hide: type or choose the full path of a file or folder, such as "
+               "C:\\Docs\\report.txt";
+    }
+    if (!platform::RepresentableInAnsi(path)) {
+        return "Cannot Hide: the path contains characters the register cannot store, so the "
+               "item could not be brought back";
+    }
+    if (platform::ToAnsi(path).size() > HiddenItemRecord::kItemPathWidth) {
+        return "Cannot Hide: the path is longer than 200 characters, more than the register "
+               "keeps to bring the item back";
+    }
+    if (drive.empty() || !SameLetter(path.front(), drive.front())) {
+        return "Cannot Hide: " + path + " is not on drive " + std::string(drive) +
+               ". Select its drive in the drive list first";
+    }
+    // A drive root holds the data too, but it never moves: its Hide fails as any failed move.
+    const std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(path);
+    if (!(parsed && parsed->IsDriveRoot()) && CarriesProgramData(path)) {
+        return "Cannot Hide: " + path + " holds the program's own data (the register of hidden " +
+               "items, " + kRegisterPath + ", or the registry), which must stay where it is";
+    }
+    return std::nullopt;
+}
+
+// A step after the move failed: the item goes back where it was, and the register is made to
+// agree with where it now lies, as a crash at this point would be settled. What cannot be
+// settled now stays in the journal.
+HideOutcome Undo(std::optional<HiddenItemsRegister>& hidden_items, const Intent& intent,
+                 const WindowsError& failure) {
+    std::optional<std::string> back_failure;
+    try {
+        platform::MoveItem(intent.to, intent.from);
+    } catch (const WindowsError& error) {
+        back_failure = error.what();
+    }
+    hidden_items.reset();
+    const bool settled = SettleNow();
+
+    const std::string reason = failure.what();
+    if (!back_failure) {
+        return {settled ? Result::kNotHidden : Result::kUnsettled,
+                "Cannot Hide: " + reason + "\n" + intent.from + " was left where it was."};
+    }
+    if (settled) {
+        return {Result::kHidden, intent.from + " is hidden as " + intent.to +
+                                     ", although writing its record failed at first: " + reason};
+    }
+    return {Result::kUnsettled,
+            intent.from + " was moved to " + intent.to + ", but its record could not be written: " +
+                reason + "\nMoving it back failed too: " + *back_failure + "\nIt now lies at " +
+                intent.to + ", and the next opening of the list of hidden items records it."};
+}
+
+}  // namespace
+
+HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
+    if (std::optional<std::string> refusal = RefusalOf(item_path, drive_text)) {
+        return {Result::kRefused, *refusal};
+    }
+    const std::string path(item_path);
+    const std::string item_name = path.substr(path.rfind('\\') + 1);
+
+    std::optional<HiddenItemsRegister> hidden_items;
+    Intent intent{Intent::Operation::kHide, 0, {}, path, {}};
+    try {
+        hidden_items.emplace(OpenRegister());
+        intent.position = hidden_items->RecordCount() + 1;
+        if (intent.position > kLastHiddenNumber) {
+            return {Result::kRefused,
+                    "Cannot Hide: the register already holds 32,767 hidden items, the most it can "
+                    "number"};
+        }
+        const std::optional<int> number =
+            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll());
+        if (!number) {
+            return {Result::kRefused, "Cannot Hide: every hidden name from H" +
+                                          std::to_string(intent.position) +
+                                          " to H32767 is taken in " + HidePathFor(drive_text, "") +
+                                          ", the most the register can number"};
+        }
+        const std::string hidden_name = HiddenNameFor(*number);
+        intent.record = HiddenItemRecord::Make(hidden_name, path, item_name);
+        intent.to = HidePathFor(drive_text, hidden_name);
+    } catch (const WindowsError& error) {
+        return {Result::kRefused, std::string("Cannot Hide: ") + error.what()};
+    }
+    try {
+        WriteIntent(kJournalPath, intent);
+    } catch (const WindowsError& error) {
+        // Nothing has moved, so the journal, whole or in part, says nothing that happened.
+        DiscardJournal();
+        return {Result::kRefused, std::string("Cannot Hide: ") + error.what()};
+    }
+
+    try {
+        platform::MoveItem(intent.from, intent.to);
+    } catch (const WindowsError&) {
+        DiscardJournal();
+        return {Result::kMoveFailed, {}};
+    }
+    try {
+        // The move must be on the medium before the record that describes it.
+        platform::SyncFolderOf(intent.to);
+        hidden_items->WriteRecord(intent.position, intent.record);
+    } catch (const WindowsError& error) {
+        return Undo(hidden_items, intent, error);
+    }
+    DiscardJournal();
+    try {
+        hidden_items->Close();
+    } catch (const WindowsError& error) {
+        // The record was flushed before the close, so the item is hidden and listed.
+        return {Result::kHidden,
+                path + " is hidden, but closing the register failed: " + error.what()};
+    }
+    return {Result::kHidden, {}};
+}
+
+}  // namespace hiding

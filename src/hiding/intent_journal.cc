@@ -1,0 +1,123 @@
+#include "hiding/intent_journal.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "platform/random_access_file.h"
+
+namespace hiding {
+namespace {
+
+constexpr std::string_view kMagic = "TSJ1";
+constexpr std::size_t kPathLengthSize = 2;
+constexpr std::size_t kChecksumSize = 4;
+constexpr std::size_t kFixedSize = 12 + HiddenItemRecord::kSize;
+// Two paths of at most 65,535 bytes each, far beyond any path a drive can hold.
+constexpr std::size_t kLargestJournal = kFixedSize + 2 * (kPathLengthSize + 0xFFFF) + kChecksumSize;
+
+std::uint32_t Crc32(std::string_view bytes) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> entries{};
+        for (std::uint32_t n = 0; n < entries.size(); ++n) {
+            std::uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+        return entries;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc = table[(crc ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (crc >> 8);
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutNumber(std::string& bytes, std::uint32_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t NumberAt(std::string_view bytes, std::size_t offset, std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i]))
+                 << (8 * i);
+    }
+    return value;
+}
+
+// Takes one length-prefixed path from the front of `rest`; nothing when it does not fit.
+std::optional<std::string> TakePath(std::string_view& rest) {
+    if (rest.size() < kPathLengthSize) return std::nullopt;
+    const std::size_t length = NumberAt(rest, 0, kPathLengthSize);
+    if (rest.size() < kPathLengthSize + length) return std::nullopt;
+    std::string path(rest.substr(kPathLengthSize, length));
+    rest.remove_prefix(kPathLengthSize + length);
+    return path;
+}
+
+}  // namespace
+
+std::string EncodeIntent(const Intent& intent) {
+    std::string bytes(kMagic);
+    bytes += static_cast<char>(intent.operation);
+    bytes.append(3, '\0');
+    PutNumber(bytes, static_cast<std::uint32_t>(intent.position), 4);
+    bytes.append(reinterpret_cast<const char*>(&intent.record), HiddenItemRecord::kSize);
+    for (const std::string* path : {&intent.from, &intent.to}) {
+        PutNumber(bytes, static_cast<std::uint32_t>(path->size()), kPathLengthSize);
+        bytes += *path;
+    }
+    PutNumber(bytes, Crc32(bytes), kChecksumSize);
+    return bytes;
+}
+
+std::optional<Intent> DecodeIntent(std::string_view bytes) {
+    if (bytes.size() < kFixedSize + 2 * kPathLengthSize + kChecksumSize) return std::nullopt;
+    const std::string_view body = bytes.substr(0, bytes.size() - kChecksumSize);
+    if (NumberAt(bytes, body.size(), kChecksumSize) != Crc32(body)) return std::nullopt;
+    if (body.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    const char operation = body[4];
+    if (operation != 'H' && operation != 'U') return std::nullopt;
+
+    Intent intent{static_cast<Intent::Operation>(operation),
+                  static_cast<std::int32_t>(NumberAt(body, 8, 4)),
+                  {},
+                  {},
+                  {}};
+    std::memcpy(&intent.record, body.data() + 12, HiddenItemRecord::kSize);
+    std::string_view rest = body.substr(kFixedSize);
+    std::optional<std::string> from = TakePath(rest);
+    std::optional<std::string> to = from ? TakePath(rest) : std::nullopt;
+    if (!to || !rest.empty()) return std::nullopt;
+    intent.from = std::move(*from);
+    intent.to = std::move(*to);
+    return intent;
+}
+
+std::string ParkedJournalPath(char drive_letter) {
+    return std::string("c:\\windows\\system32\\tessarn-") + drive_letter + ".jnl";
+}
+
+void WriteIntent(std::string_view journal_path, const Intent& intent) {
+    const std::string bytes = EncodeIntent(intent);
+    platform::RandomAccessFile journal(journal_path,
+                                       platform::RandomAccessFile::IfMissing::kCreateEmpty);
+    journal.Truncate(0);
+    journal.WriteAt(0, bytes.data(), bytes.size());
+    journal.Sync();
+    journal.Close();
+    platform::SyncFolderOf(journal_path);
+}
+
+std::optional<Intent> ReadIntent(std::string_view journal_path) {
+    const platform::RandomAccessFile journal(journal_path,
+                                             platform::RandomAccessFile::IfMissing::kFail);
+    const std::uint64_t length = journal.Length();
+    if (length > kLargestJournal) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    bytes.resize(journal.ReadAt(0, bytes.data(), bytes.size()));
+    return DecodeIntent(bytes);
+}
+
+}  // namespace hiding

@@ -1,0 +1,63 @@
+// The intent journal: before Hide or Unhide changes anything on disk, it writes here what it is
+// about to do, so that whoever opens the register next can finish or undo an operation that a
+// crash or power cut interrupted (recovery.h). The register's own format never changes; the
+// journal is a file of its own beside it, written and removed under the register's lock.
+//
+// A journal holds one intent, little-endian:
+//
+//   bytes 0-3      "TSJ1", which marks a journal of this format
+//   byte  4        the operation: 'H' Hide, 'U' Unhide
+//   bytes 5-7      zero
+//   bytes 8-11     the position: the record number a Hide writes (from 1), or the position an
+//                  Unhide removes (from 0)
+//   bytes 12-411   the 400-byte record, as the register holds it
+//   then           the path the item moves from, and the path it moves to, each as a 2-byte
+//                  length and that many bytes of UTF-8
+//   last 4 bytes   CRC-32 of every byte before them
+//
+// A journal cut short or garbled by a crash while it was written fails its length or checksum and
+// is discarded: it is flushed before anything moves, so nothing had moved yet.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "register/hidden_item_record.h"
+
+namespace hiding {
+
+inline constexpr const char* kJournalPath = "c:\\windows\\system32\\tessarn.jnl";
+
+struct Intent {
+    enum class Operation : char { kHide = 'H', kUnhide = 'U' };
+
+    Operation operation;
+    std::int32_t position;
+    HiddenItemRecord record;
+    std::string from;  // where the item lies before the move
+    std::string to;    // where the move takes it
+
+    // The item's place in the hiding place: where a Hide takes it, where an Unhide finds it.
+    const std::string& hidden_path() const { return operation == Operation::kHide ? to : from; }
+
+    bool operator==(const Intent&) const = default;
+};
+
+std::string EncodeIntent(const Intent& intent);
+// Nothing for bytes that are not exactly one whole intent.
+std::optional<Intent> DecodeIntent(std::string_view bytes);
+
+// Where the journal of an operation on a drive that was not ready waits for the drive to return:
+// one place per drive letter, beside the journal (tessarn-d.jnl).
+std::string ParkedJournalPath(char drive_letter);
+
+// Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
+// before the first move. Throws platform::WindowsError.
+void WriteIntent(std::string_view journal_path, const Intent& intent);
+// The intent a journal holds; nothing when the journal is torn. Throws platform::WindowsError
+// when it cannot be read.
+std::optional<Intent> ReadIntent(std::string_view journal_path);
+
+}  // namespace hiding

@@ -1,0 +1,143 @@
+#include "hiding/recovery.h"
+
+#include <optional>
+#include <string>
+
+#include "hiding/hidden_name.h"
+#include "platform/file_system.h"
+#include "platform/text_case.h"
+#include "platform/windows_error.h"
+
+namespace hiding {
+namespace {
+
+using platform::WindowsError;
+
+constexpr const char* kJournalFolder = "c:\\windows\\system32";
+
+enum class Presence { kPresent, kAbsent, kUnknown };
+enum class Settlement { kSettled, kCannotTell };
+
+// Whether the item lies at a place in a hiding place. Absence is certain only where the folder
+// that would hold it can be read: a place that cannot be looked at is not empty.
+Presence PresenceAt(const std::string& hidden_path) {
+    if (platform::ItemExists(hidden_path)) return Presence::kPresent;
+    const std::string hiding_place = hidden_path.substr(0, hidden_path.rfind('\\'));
+    try {
+        platform::ListFiles(hiding_place);
+        return Presence::kAbsent;
+    } catch (const WindowsError& error) {
+        if (error.code() != platform::ERROR_PATH_NOT_FOUND) return Presence::kUnknown;
+    }
+    // No hiding place at all holds nothing, where the drive's root can be read.
+    try {
+        platform::ListFiles(hiding_place.substr(0, hiding_place.rfind('\\') + 1));
+        return Presence::kAbsent;
+    } catch (const WindowsError&) {
+        return Presence::kUnknown;
+    }
+}
+
+// Makes the open register agree with the hiding place about the intent's one item.
+Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent) {
+    const Presence presence = PresenceAt(intent.hidden_path());
+    if (presence == Presence::kUnknown) return Settlement::kCannotTell;
+
+    const std::vector<HiddenItemRecord> records = hidden_items.ReadAll();
+    std::vector<int> naming;
+    for (int position = 0; position < static_cast<int>(records.size()); ++position) {
+        if (RecordNamesPlace(records[position], intent.hidden_path())) naming.push_back(position);
+    }
+    if (presence == Presence::kPresent) {
+        if (naming.empty()) {
+            hidden_items.WriteRecord(static_cast<int>(records.size()) + 1, intent.record);
+        }
+    } else {
+        // From the back, so that the positions still to remove do not move.
+        for (auto position = naming.rbegin(); position != naming.rend(); ++position) {
+            hidden_items.RemoveRecordAt(*position);
+        }
+    }
+    return Settlement::kSettled;
+}
+
+bool IsJournalName(const std::string& folded_name) {
+    const std::string parked = platform::FoldCase(ParkedJournalPath('?'));
+    const std::string parked_name = parked.substr(parked.rfind('\\') + 1);
+    return folded_name == "tessarn.jnl" ||
+           (folded_name.size() == parked_name.size() && folded_name.starts_with("tessarn-") &&
+            folded_name.ends_with(".jnl"));
+}
+
+// Settles the journal at `path`. A journal that cannot be told yet moves to its drive's parked
+// place when `park` is set; a parked one stays where it is.
+void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park) {
+    const std::optional<Intent> intent = ReadIntent(path);
+    if (!intent || SettleIntent(hidden_items, *intent) == Settlement::kSettled) {
+        platform::DeleteFileAt(path);
+        return;
+    }
+    if (!park) return;
+    const std::string place = platform::FoldCase(intent->hidden_path());
+    const char letter = place.empty() ? '\0' : place.front();
+    const std::string parked = ParkedJournalPath(letter);
+    if (letter < 'a' || letter > 'z' || platform::ItemExists(parked)) {
+        throw WindowsError(platform::ERROR_NOT_READY,
+                           "Cannot settle the interrupted operation on " + intent->hidden_path() +
+                               ": its drive cannot be read, and another interrupted operation "
+                               "waits for it already. Make the drive readable and try again");
+    }
+    platform::MoveItem(path, parked);
+    platform::SyncFolderOf(parked);
+}
+
+void SettleJournals(HiddenItemsRegister& hidden_items) {
+    // One listing of the register's folder finds the journal and every parked one.
+    std::vector<std::string> journals;
+    for (const std::string& name : platform::ListFiles(kJournalFolder)) {
+        const std::string folded = platform::FoldCase(name);
+        if (IsJournalName(folded)) journals.push_back(folded);
+    }
+    // Parked journals first: one whose drive has come back frees its place for the journal of
+    // the last operation, should that one have to wait for the same drive.
+    for (const std::string& name : journals) {
+        const std::string path = std::string(kJournalFolder) + "\\" + name;
+        if (name != "tessarn.jnl") SettleJournalAt(hidden_items, path, false);
+    }
+    for (const std::string& name : journals) {
+        if (name == "tessarn.jnl") SettleJournalAt(hidden_items, kJournalPath, true);
+    }
+}
+
+}  // namespace
+
+HiddenItemsRegister OpenRegister() {
+    HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
+    SettleJournals(hidden_items);
+    return hidden_items;
+}
+
+std::vector<HiddenItemRecord> ListHiddenItems() {
+    HiddenItemsRegister hidden_items = OpenRegister();
+    std::vector<HiddenItemRecord> records = hidden_items.ReadAll();
+    hidden_items.Close();
+    return records;
+}
+
+bool SettleNow() {
+    try {
+        OpenRegister().Close();
+        return true;
+    } catch (const WindowsError&) {
+        return false;
+    }
+}
+
+void DiscardJournal() {
+    try {
+        platform::DeleteFileAt(kJournalPath);
+    } catch (const WindowsError&) {
+    }
+}
+
+}  // namespace hiding

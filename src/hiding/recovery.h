@@ -1,0 +1,44 @@
+// Recovery: the register is opened only through here, and every opening first settles what an
+// interrupted Hide or Unhide left in the intent journal (intent_journal.h), so that afterwards
+// every item either lies at its own path with no record, or lies in its hiding place with exactly
+// one record naming it.
+//
+// How a journal is settled. A move is one rename, so the item is whole in exactly one place;
+// the journal names its place in the hiding place, and what the file system shows there decides:
+//   - the hiding place holds the item: the move into it happened (Hide) or the move out did not
+//     (Unhide). The item is hidden; it must have its record, which is written when missing.
+//   - the hiding place does not hold it: the move into it did not happen (Hide) or the move out
+//     did (Unhide). The item is not hidden; a record naming that place is removed.
+// Either way the operation is completed or rolled back to the state the file system already
+// shows, and settling again changes nothing. A journal that is torn (a crash while it was being
+// written) is discarded: it is flushed before the first move, so nothing had moved yet.
+// When the hiding place cannot be read (its drive is not ready), nothing can be told: the journal
+// waits beside the register under its drive's letter and is settled at the first opening that
+// finds the drive readable, while the rest of the register stays usable.
+#pragma once
+
+#include <vector>
+
+#include "hiding/intent_journal.h"
+#include "register/hidden_items_register.h"
+
+namespace hiding {
+
+// Opens the register, under its lock, creating it empty when missing, after settling every
+// journal left behind. Throws platform::WindowsError when the register cannot be opened or a
+// journal that could be settled cannot be.
+HiddenItemsRegister OpenRegister();
+
+// The records of the register, in order, as the hidden-items window lists them.
+std::vector<HiddenItemRecord> ListHiddenItems();
+
+// Settles the journal of an operation that failed part-way, as a crash there would be settled,
+// through a fresh opening of the register; the failed operation must have closed its own. True
+// when that opening succeeded; false leaves the journal for the next opening.
+bool SettleNow();
+
+// Removes a journal whose operation ended with the register holding its outcome. Failing to do
+// so is harmless (settling it again changes nothing), so failures are not reported.
+void DiscardJournal();
+
+}  // namespace hiding

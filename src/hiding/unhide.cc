@@ -1,0 +1,114 @@
+#include "hiding/unhide.h"
+
+#include <optional>
+
+#include "hiding/hidden_name.h"
+#include "hiding/intent_journal.h"
+#include "hiding/recovery.h"
+#include "platform/file_system.h"
+#include "platform/random_access_file.h"
+#include "platform/windows_error.h"
+#include "platform/windows_path.h"
+#include "register/hiding_place.h"
+
+namespace hiding {
+namespace {
+
+using platform::WindowsError;
+using Result = UnhideOutcome::Result;
+
+const std::string kStays = "\nIt stays in the list of hidden items.";
+
+// Why an item could not be moved back, in the user's terms; the record is kept in every case,
+// so the item stays listed and can be unhidden once the cause is mended.
+std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error) {
+    const std::string hidden_path = UnhidePathFor(record);
+    const std::string path = record.item_path();
+    std::string reason;
+    if (!platform::ParseWindowsPath(path)) {
+        // Such a path sends the move to the drive of its first character, whose failure would
+        // be blamed otherwise; the path itself is what is wrong.
+        reason = "its recorded path \"" + path + "\" does not begin with a drive letter.";
+    } else if (error.code() == platform::ERROR_NOT_READY) {
+        // A medium taken out must not read as an item lost: it comes back with the medium.
+        reason = "drive " + path.substr(0, 2) + " is not ready. Insert its medium and try again.";
+    } else if (!platform::ItemExists(hidden_path)) {
+        // Told before the move's own reason: with the hiding place itself gone, the move reports
+        // a missing folder, which would read as the folder the item came from.
+        reason = "it is no longer in the hiding place as " + hidden_path + ".";
+    } else if (error.code() == platform::ERROR_PATH_NOT_FOUND) {
+        reason = "the folder it came from no longer exists (" + path + ").";
+    } else if (error.code() == platform::ERROR_ALREADY_EXISTS) {
+        reason = "an item named " + path + " is already there.";
+    } else {
+        reason = error.what();
+    }
+    return "Cannot unhide " + record.item_name() + ": " + reason + kStays;
+}
+
+}  // namespace
+
+UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view shown_path) {
+    std::optional<HiddenItemsRegister> hidden_items;
+    HiddenItemRecord record;
+    try {
+        hidden_items.emplace(OpenRegister());
+        record = hidden_items->ReadRecordAt(position);
+    } catch (const WindowsError& error) {
+        return {Result::kRefused,
+                std::string("Cannot read the hidden item's record.\n") + error.what()};
+    }
+    if (record.item_name() != shown_name || record.item_path() != shown_path) {
+        return {Result::kListChanged, {}};
+    }
+    // The record steers a move: a hidden name that is not one plain name could reach out of
+    // the hiding place and move an item that was never hidden.
+    if (!IsPlainHiddenName(record.hidden_name())) {
+        return {Result::kRefused,
+                "Cannot unhide " + record.item_name() +
+                    ": its record is damaged; its hidden name \"" + record.hidden_name() +
+                    "\" names no item in a hiding place. Nothing was moved." + kStays};
+    }
+
+    const Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
+                        record.item_path()};
+    try {
+        WriteIntent(kJournalPath, intent);
+    } catch (const WindowsError& error) {
+        DiscardJournal();
+        return {Result::kRefused,
+                "Cannot unhide " + record.item_name() + ": " + error.what() + kStays};
+    }
+    try {
+        platform::MoveItem(intent.from, intent.to);
+    } catch (const WindowsError& error) {
+        DiscardJournal();
+        hidden_items.reset();
+        return {Result::kNotBack, WhyNotBack(record, error)};
+    }
+
+    try {
+        // The move back must be on the medium before the record that kept it hidden is gone.
+        platform::SyncFolderOf(intent.to);
+        hidden_items->RemoveRecordAt(position);
+    } catch (const WindowsError& error) {
+        // The item is back; settling removes its record as a crash here would have it removed.
+        hidden_items.reset();
+        if (SettleNow()) return {Result::kUnhidden, {}};
+        return {Result::kUnsettled,
+                record.item_name() + " is back at " + intent.to +
+                    ", but its record could not be removed from the list of hidden items: " +
+                    error.what() + "\nThe list is put right the next time it is opened."};
+    }
+    DiscardJournal();
+    try {
+        hidden_items->Close();
+    } catch (const WindowsError& error) {
+        // The removal was flushed before the close, so the item is back and no longer listed.
+        return {Result::kUnhidden, record.item_name() + " is back at " + intent.to +
+                                       ", but closing the register failed: " + error.what()};
+    }
+    return {Result::kUnhidden, {}};
+}
+
+}  // namespace hiding

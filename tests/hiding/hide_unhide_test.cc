@@ -1,0 +1,80 @@
+// Hide and Unhide as operations: the hidden name each item gets, and the records Unhide refuses
+// to trust.
+#include "hiding/hide.h"
+
+#include "hiding/recovery.h"
+#include "hiding/unhide.h"
+#include "hiding_test.h"
+
+namespace hiding {
+namespace {
+
+namespace fs = std::filesystem;
+using HideUnhideTest = HidingTest;
+
+// Hides a file of drive C by its name under Docs, checking that it went through.
+void HideDoc(const std::string& name) {
+    const HideOutcome outcome = Hide("C:\\Docs\\" + name, "c:");
+    ASSERT_EQ(outcome.result, HideOutcome::Result::kHidden) << outcome.message;
+}
+
+TEST_F(HideUnhideTest, ANameStillTakenAfterAnUnhideGivesWayToTheNextFreeOne) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        Store(HostC(std::string("Docs/") + name), name);
+    HideDoc("a.txt");
+    HideDoc("b.txt");
+    ASSERT_EQ(Unhide(0, "a.txt", "C:\\Docs\\a.txt").result, UnhideOutcome::Result::kUnhidden);
+    // Count + 1 is 2, whose name b.txt still holds: c.txt takes H3, at position 2.
+    HideDoc("c.txt");
+    EXPECT_EQ(Bytes(HostC("recycled/H3")), "c.txt");
+    EXPECT_EQ(ListHiddenItems()[1].hidden_name(), "H3");
+    ASSERT_EQ(Unhide(1, "c.txt", "C:\\Docs\\c.txt").result, UnhideOutcome::Result::kUnhidden);
+    EXPECT_EQ(Bytes(HostC("Docs/c.txt")), "c.txt");
+}
+
+TEST_F(HideUnhideTest, ANameIsTakenByAnItemThereOrARecordOfTheSameDriveOnly) {
+    AddDriveD();
+    Store(HostC("Docs/notes.txt"), "notes");
+    Store(HostC("recycled/h2"), "left by hand");
+    StoreRecords({HiddenItemRecord::Make("H3", "D:\\song.mp3", "song.mp3")});
+    // Count + 1 is 2, which the hiding place holds; drive D's H3 is no name on drive C.
+    HideDoc("report.txt");
+    // Count + 1 is 3, now taken on drive C by report.txt.
+    HideDoc("notes.txt");
+    const std::vector<HiddenItemRecord> records = ListHiddenItems();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1].hidden_name(), "H3");
+    EXPECT_EQ(records[2].hidden_name(), "H4");
+    EXPECT_EQ(Bytes(HostC("recycled/h2")), "left by hand");
+}
+
+TEST_F(HideUnhideTest, HideRefusesWhenNoNameIsLeftBelowTheLargestNumber) {
+    // 32,766 records (sparse, all blank) make the next number 32,767, the last there is.
+    Store(RegisterFile(), "");
+    fs::resize_file(RegisterFile(), 32766 * 400);
+    Store(HostC("recycled/H32767"), "taken");
+    const HideOutcome outcome = Hide("C:\\Docs\\report.txt", "c:");
+    EXPECT_EQ(outcome.result, HideOutcome::Result::kRefused);
+    EXPECT_NE(outcome.message.find("H32767"), std::string::npos) << outcome.message;
+    EXPECT_TRUE(fs::exists(HostC("Docs/report.txt")));
+    EXPECT_EQ(fs::file_size(RegisterFile()), 32766u * 400);
+}
+
+// A record is data read back from disk: a hidden name that is not one plain name would take the
+// move out of the hiding place, to an item that was never hidden.
+TEST_F(HideUnhideTest, UnhideRefusesARecordWhoseHiddenNameIsNotOnePlainName) {
+    Store(HostC("Docs/secret.txt"), "never hidden");
+    for (const char* hidden : {"..\\Docs\\secret.txt", "..", ".", "", "a/b", "c:x"}) {
+        SCOPED_TRACE(hidden);
+        StoreRecords({HiddenItemRecord::Make(hidden, "C:\\Docs\\moved.txt", "moved.txt")});
+        const UnhideOutcome outcome = Unhide(0, "moved.txt", "C:\\Docs\\moved.txt");
+        EXPECT_EQ(outcome.result, UnhideOutcome::Result::kRefused);
+        EXPECT_NE(outcome.message.find("damaged"), std::string::npos) << outcome.message;
+        EXPECT_EQ(Bytes(HostC("Docs/secret.txt")), "never hidden");
+        EXPECT_FALSE(fs::exists(HostC("Docs/moved.txt")));
+        EXPECT_EQ(ListHiddenItems().size(), 1u);
+    }
+}
+
+}  // namespace
+}  // namespace hiding
