@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench screenshots clean
+.PHONY: all deps build run test stress bench screenshots clean
 
 all: build
 
@@ -18,6 +18,11 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Hundreds of kills at random moments of hides and unhides, each followed by the check that no
+# item is lost; minutes long, so not part of `make test`.
+stress: build
+	@$(BUILD)/stress_tests
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARN_BENCH=ON >/dev/null

@@ -16,7 +16,8 @@
 namespace platform {
 namespace {
 
-constexpr std::chrono::milliseconds kPollInterval{10};
+// Short, since another copy keeps the lock for about a millisecond per Hide or Unhide.
+constexpr std::chrono::milliseconds kPollInterval{1};
 
 }  // namespace
 

@@ -1,0 +1,150 @@
+// The promise every crash test checks: after the register has been opened as the next Hide or
+// hidden-items window would open it, every item lies either at its own path with no record, or
+// in its hiding place with exactly one record naming it; no two records name one place; the
+// register is whole records; the registry still reads.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hiding/hidden_name.h"
+#include "hiding/hide.h"
+#include "hiding/recovery.h"
+#include "hiding/unhide.h"
+#include "password/password_store.h"
+#include "platform/prefix.h"
+#include "platform/text_case.h"
+#include "register/hiding_place.h"
+
+namespace crash_test {
+
+namespace fs = std::filesystem;
+
+// An item on drive C, told apart from every other by its tag: a file's content, or the content
+// of the file "tag" inside a folder.
+struct Item {
+    std::string below_c;  // Docs/a.txt
+    bool folder;
+
+    std::string WindowsPath() const {
+        std::string path = "C:\\" + below_c;
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        return path;
+    }
+    std::string Tag() const { return "item " + below_c; }
+};
+
+inline std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline std::string TagAt(const fs::path& place) {
+    return ReadAll(fs::is_directory(place) ? place / "tag" : place);
+}
+
+// A machine of its own in `scratch` (made afresh), with the password set and the items at home.
+class Machine {
+  public:
+    Machine(fs::path scratch, std::vector<Item> items)
+        : scratch_(std::move(scratch)), items_(std::move(items)) {
+        fs::remove_all(scratch_);
+        fs::create_directories(scratch_);
+        setenv("TESSARN_PREFIX", (scratch_ / "prefix").c_str(), 1);
+        platform::PrepareMachine();
+        password::StoreCheckValue(*password::ComputeCheckValue("secret"));
+        for (const Item& item : items_) {
+            const fs::path home = HostC(item.below_c);
+            fs::create_directories(item.folder ? home : home.parent_path());
+            std::ofstream(item.folder ? home / "tag" : home, std::ios::binary) << item.Tag();
+            if (item.folder) std::ofstream(home / "inner.txt") << "contents go along";
+        }
+    }
+
+    fs::path HostC(const std::string& below) const { return scratch_ / "prefix/drive_c" / below; }
+    const std::vector<Item>& items() const { return items_; }
+
+    void ExpectEveryItemWhole() const {
+        const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
+        EXPECT_FALSE(fs::exists(HostC("windows/system32/tessarn.jnl"))) << "journal unsettled";
+        EXPECT_EQ(fs::file_size(HostC("windows/system32/tessarn.dat")) % 400, 0u);
+        EXPECT_EQ(password::ReadStoredCheckValue(), *password::ComputeCheckValue("secret"));
+
+        std::map<std::string, std::string> tag_of_hidden;  // folded hidden name -> tag there
+        for (const fs::directory_entry& entry : fs::directory_iterator(HostC("recycled"))) {
+            tag_of_hidden[platform::FoldCase(entry.path().filename().string())] =
+                TagAt(entry.path());
+        }
+        for (const auto& [name, tag] : tag_of_hidden) {
+            bool known = false;
+            for (const Item& item : items_) known = known || item.Tag() == tag;
+            EXPECT_TRUE(known) << "the hiding place holds a stranger as " << name;
+        }
+        std::map<std::string, int> records_of_place;
+        for (const hiding::HiddenItemRecord& record : records) {
+            const std::string name = platform::FoldCase(record.hidden_name());
+            EXPECT_EQ(++records_of_place[name], 1) << "two records name " << name;
+            EXPECT_TRUE(tag_of_hidden.contains(name)) << "a record names an empty place " << name;
+        }
+        for (const Item& item : items_) {
+            const bool home = fs::exists(HostC(item.below_c));
+            int hidden = 0;
+            for (const auto& [name, tag] : tag_of_hidden) {
+                if (tag != item.Tag()) continue;
+                ++hidden;
+                int naming = 0;
+                for (const hiding::HiddenItemRecord& record : records) {
+                    if (platform::FoldCase(record.hidden_name()) == name) {
+                        ++naming;
+                        EXPECT_EQ(record.item_path(), item.WindowsPath());
+                    }
+                }
+                EXPECT_EQ(naming, 1) << item.below_c << " lies in " << name;
+            }
+            EXPECT_EQ(home + hidden, 1) << item.below_c << " is not in exactly one place";
+            if (home) {
+                EXPECT_EQ(TagAt(HostC(item.below_c)), item.Tag());
+                for (const hiding::HiddenItemRecord& record : records) {
+                    EXPECT_NE(record.item_path(), item.WindowsPath())
+                        << item.below_c << " is at home but still recorded";
+                }
+            }
+        }
+    }
+
+    // One step of a user, or of another running copy: Hide an item that is at home, or Unhide
+    // one that is listed. Returns what it did, for the counts of a long run.
+    enum class Step { kHidden, kUnhidden, kRefused };
+    Step RandomStep(std::mt19937& random) const {
+        const Item& item =
+            items_[std::uniform_int_distribution<std::size_t>(0, items_.size() - 1)(random)];
+        if (fs::exists(HostC(item.below_c))) {
+            const hiding::HideOutcome outcome = hiding::Hide(item.WindowsPath(), "c:");
+            return outcome.result == hiding::HideOutcome::Result::kHidden ? Step::kHidden
+                                                                          : Step::kRefused;
+        }
+        const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
+        for (int position = 0; position < static_cast<int>(records.size()); ++position) {
+            if (records[position].item_path() != item.WindowsPath()) continue;
+            const hiding::UnhideOutcome outcome = hiding::Unhide(
+                position, records[position].item_name(), records[position].item_path());
+            return outcome.result == hiding::UnhideOutcome::Result::kUnhidden ? Step::kUnhidden
+                                                                              : Step::kRefused;
+        }
+        return Step::kRefused;
+    }
+
+  private:
+    fs::path scratch_;
+    std::vector<Item> items_;
+};
+
+}  // namespace crash_test
