@@ -34,7 +34,11 @@ fs::path HomeFolder() {
 // nothing else would ever remove it; its lock died with it, which tells it from the folder of
 // another copy starting at the same moment.
 std::string BuildFolderStem(const fs::path& prefix) {
-    return "." + prefix.filename().string() + ".new-";
+    // Appended piece by piece: GCC 12 warns wrongly of overlap on "." + name at -O3.
+    std::string stem = ".";
+    stem += prefix.filename().string();
+    stem += ".new-";
+    return stem;
 }
 
 int LockBuildFolder(const fs::path& folder, int how) {
