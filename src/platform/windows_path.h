@@ -3,8 +3,11 @@
 // A Windows path is resolved component by component, as Windows resolves it: '\' and '/' both
 // separate; "." and ".." are applied to the text and never climb above the drive's root
 // (C:\..\x is C:\x); trailing spaces of a component are not part of it; an exact host name wins,
-// otherwise the folder's names are compared ignoring letter case. So no path, typed or read
-// back from a register, can name a host file outside the folder its drive letter maps to.
+// otherwise the folder's names are compared ignoring letter case. So the text of a path, typed or
+// read back from a register, cannot climb out of the folder its drive letter maps to; but a
+// symbolic link inside that folder is followed like any folder, and may lead anywhere on the
+// host. What must not be reached through a drive is therefore told by host identity, not by
+// where a path's text points.
 #pragma once
 
 #include <filesystem>
