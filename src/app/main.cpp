@@ -1,10 +1,8 @@
 // Tessarn: hides files and folders in their drive's hiding place and brings them back.
 #include <QApplication>
-#include <cstdio>
 
-#include "platform/prefix.h"
-#include "platform/windows_error.h"
 #include "app/Module1.h"
+#include "app/machine_start.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,12 +17,7 @@ int main(int argc, char** argv) {
     // The icon lives in the forms library; a static library's resources must be pulled in.
     Q_INIT_RESOURCE(tessarn);
 
-    try {
-        platform::PrepareMachine();
-    } catch (const platform::WindowsError& error) {
-        std::fprintf(stderr, "tessarn: %s\n", error.what());
-        return 1;
-    }
+    if (!app::PrepareMachineOrTell()) return 1;
     app::Main();
     return QApplication::exec();
 }

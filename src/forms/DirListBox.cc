@@ -68,6 +68,7 @@ QString DirListBox::Path() const {
 }
 
 void DirListBox::SetPath(const QString& path) {
+    const QString before = path_;
     std::string target = path.toStdString();
     if (IsDriveText(target)) {
         const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(target[0])));
@@ -76,9 +77,9 @@ void DirListBox::SetPath(const QString& path) {
     } else {
         Show(target);
     }
-    // Setting the path always reads the folder anew, and what follows the list (the file list,
-    // the item to act on) must be read anew with it even when the folder stays the same.
-    emit Change();
+    // Setting the path always reads the folder anew, but only a change of folder is a Change:
+    // what follows the list (the item to act on in Text1) must stay when the folder does.
+    if (path_ != before) emit Change();
 }
 
 void DirListBox::Refresh() {

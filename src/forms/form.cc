@@ -120,13 +120,18 @@ void Form::SetCancelButton(QPushButton* button) {
 
 void Form::keyPressEvent(QKeyEvent* event) {
     // Keys reach the window only when the focused control has no use for them: a text box passes
-    // Enter and Esc on, and a button outside a QDialog does not press itself on Enter.
+    // Enter and Esc on, and a button outside a QDialog does not press itself on Enter. On Windows
+    // Enter presses the focused button in every window, and the default button, where there is
+    // one, while the focus is elsewhere.
     const bool plain = event->modifiers() == Qt::NoModifier;
     const bool keypad = event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (plain || keypad) &&
-        default_button_ != nullptr) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (plain || keypad)) {
         auto* focused = qobject_cast<QPushButton*>(focusWidget());
         QPushButton* pressed = focused != nullptr ? focused : default_button_;
+        if (pressed == nullptr) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
         if (pressed->isVisible() && pressed->isEnabled()) pressed->click();
         return;
     }

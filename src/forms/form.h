@@ -36,8 +36,8 @@ class Form : public QWidget {
     // Setting Cancel to non-zero keeps the window loaded.
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
-    // A dialog's default button: Enter presses it, or the button that has the focus. A window
-    // without one leaves Enter to its controls, which press nothing with it.
+    // A dialog's default button: Enter presses it while the focus is not on another button. In
+    // every window, with or without one, Enter presses the button that has the focus.
     void SetDefaultButton(QPushButton* button);
     // A dialog's cancel button: Esc presses it. Without one, Esc presses nothing.
     void SetCancelButton(QPushButton* button);

@@ -1,6 +1,7 @@
 #include "forms/message_box.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
@@ -35,6 +36,12 @@ void MsgBox(const QString& text, const QString& title) {
     } else {
         ShowModalBox(text, shown_title);
     }
+}
+
+bool MessageBoxesReachTheUser() {
+    const QString platform = QGuiApplication::platformName();
+    return Handler() || (platform != QLatin1String("offscreen") &&
+                         platform != QLatin1String("minimal"));
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {

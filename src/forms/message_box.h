@@ -12,6 +12,10 @@ inline const QString kApplicationTitle = QStringLiteral("Tessarn");
 
 void MsgBox(const QString& text, const QString& title = QString());
 
+// Whether a message box reaches anyone: a display shows it, or a test stands in for the user.
+// Without either (a headless platform), a modal box would wait for ever for a click.
+bool MessageBoxesReachTheUser();
+
 // Replaces the real box; pass an empty function to restore it.
 using MessageBoxHandler = std::function<void(const QString& text, const QString& title)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -93,11 +93,18 @@ void PrepareMachine() {
     if (parent.empty()) parent = ".";
     RemoveAbandonedBuilds(parent, prefix);
     struct stat info;
-    if (lstat(prefix.c_str(), &info) == 0) {
+    if (stat(prefix.c_str(), &info) == 0) {
+        // A file where the machine folder belongs is no machine, not one without drives.
+        if (!S_ISDIR(info.st_mode)) ThrowCannotPrepare(prefix, EEXIST);
         // An empty folder (made with mktemp -d for a trial, say) is a machine not yet set up;
         // the rename below replaces an empty folder as it would create a missing one.
         std::error_code unreadable;
-        if (!S_ISDIR(info.st_mode) || !fs::is_empty(prefix, unreadable) || unreadable) return;
+        const bool empty = fs::is_empty(prefix, unreadable);
+        if (unreadable) {
+            throw WindowsError(WindowsErrorFromErrno(unreadable.value()),
+                               "Cannot read the machine folder " + prefix.string());
+        }
+        if (!empty) return;
     } else if (errno != ENOENT) {
         ThrowCannotPrepare(prefix, errno);
     }

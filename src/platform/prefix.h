@@ -18,7 +18,8 @@ namespace platform {
 std::filesystem::path PrefixFolder();
 
 // Creates the first-start layout when the prefix folder does not exist yet; leaves an existing
-// prefix exactly as it is (a user may have removed or added drives). Throws WindowsError.
+// prefix exactly as it is (a user may have removed or added drives). Throws WindowsError when
+// the folder cannot be created or read, or a file stands in its place.
 void PrepareMachine();
 
 }  // namespace platform

@@ -211,7 +211,14 @@ TEST_F(Form1Test, HidesAFileAndThenAFolderUnderTheNextNumbers) {
     EXPECT_EQ(ReadFile(HostC("recycled/H1")), "report");
     EXPECT_EQ(Register(), RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt"));
     EXPECT_EQ(Entries(w.File1), QStringList({"notes.txt"}));
-    EXPECT_EQ(w.Text1->text(), "C:\\Docs");
+    // The folder list stays in the same folder, so Text1 keeps the hidden file's path, and a
+    // second press (a double-click) finds nothing there to hide: never the folder around it.
+    EXPECT_EQ(w.Text1->text(), "C:\\Docs\\report.txt");
+    Hide(w);
+    EXPECT_EQ(messages_, std::vector<ShownMessage>({kCannotHide}));
+    EXPECT_TRUE(fs::exists(HostC("Docs/notes.txt")));
+    EXPECT_EQ(Register(), RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt"));
+    messages_.clear();
 
     OpenFolder(w, "Old");
     Hide(w);

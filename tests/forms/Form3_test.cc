@@ -270,6 +270,16 @@ TEST_F(Form3FailedMoveBackTest, PathWithoutADriveLetterKeepsItsRecord) {
     EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
 }
 
+// A medium taken out must not read as an item lost: the message names the drive, and the item
+// comes back once the medium is in again.
+TEST_F(Form3FailedMoveBackTest, ADriveThatIsNotReadySaysSoAndKeepsTheRecord) {
+    fs::create_directories(scratch_ / "d/recycled");
+    fs::create_directory_symlink(scratch_ / "d", prefix_ / "dosdevices/d:");
+    Hidden("H1", "D:\\a.txt", "a.txt", scratch_ / "d/recycled");
+    fs::rename(scratch_ / "d", scratch_ / "medium out");
+    ExpectUnhideRefused("drive D: is not ready");
+}
+
 TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRecord) {
     for (int nth = 1;; ++nth) {
         SCOPED_TRACE("file operation " + std::to_string(nth) + " fails");

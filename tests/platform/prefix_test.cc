@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/prefix_fixture.h"
 
@@ -54,6 +55,19 @@ TEST_F(PrepareMachineTest, RemovesTheBuildFolderOfAFirstStartThatDiedButNotOfOne
     EXPECT_FALSE(fs::exists(died));
     EXPECT_TRUE(fs::exists(building));
     close(held);
+}
+
+TEST_F(PrepareMachineTest, AFileOrAnUnreadableFolderInPlaceOfTheMachineIsAFailure) {
+    fs::remove_all(prefix_);
+    std::ofstream(prefix_) << "not a machine";
+    EXPECT_EQ(ErrorOf([] { PrepareMachine(); }).code(), ERROR_ALREADY_EXISTS);
+    fs::remove(prefix_);
+    fs::create_directory(prefix_);
+    fs::permissions(prefix_, fs::perms::none);
+    if (access(prefix_.c_str(), R_OK) != 0) {  // root reads every folder
+        EXPECT_EQ(ErrorOf([] { PrepareMachine(); }).code(), ERROR_ACCESS_DENIED);
+    }
+    fs::permissions(prefix_, fs::perms::owner_all);
 }
 
 TEST(PrefixFolder, TessarnPrefixWinsThenXdgDataHomeThenHome) {

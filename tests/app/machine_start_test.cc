@@ -1,0 +1,31 @@
+// A start whose machine folder cannot be made or read says so, in a message box as well as on
+// stderr, and the program goes no further.
+#include "app/machine_start.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "forms/window_test.h"
+
+namespace {
+
+using MachineStartTest = WindowTest;
+
+TEST_F(MachineStartTest, AMachineFolderThatCannotBeMadeIsToldInAMessageBox) {
+    const std::filesystem::path file = scratch_ / "a file";
+    std::ofstream(file) << "not a folder";
+    for (const std::filesystem::path& machine : {file, file / "machine"}) {
+        SCOPED_TRACE(machine);
+        messages_.clear();
+        setenv("TESSARN_PREFIX", machine.c_str(), 1);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(app::PrepareMachineOrTell());
+        const std::string said = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_TRUE(messages_[0].text.contains(QString::fromStdString(file.string())));
+        EXPECT_EQ(messages_[0].title, "Tessarn");
+        EXPECT_NE(said.find(messages_[0].text.toStdString()), std::string::npos) << said;
+    }
+}
+
+}  // namespace
