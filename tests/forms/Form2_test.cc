@@ -39,7 +39,9 @@ TEST_F(Form2Test, RefusesEachFaultInItsOrderAndChangesNothing) {
     Submit("wrong", "new", "other");  // the old password is judged only after the new ones
     Submit("wrong", "new", "new");
     Submit("abc", kOverflowing, kOverflowing);
-    // Neither Enter nor Esc presses a button: either would have shown one more message.
+    // With the focus in a box, neither Enter nor Esc presses a button: either would have shown
+    // one more message.
+    form_->Text3->setFocus();
     QTest::keyClick(form_->Text3, Qt::Key_Return);
     QTest::keyClick(form_->Text3, Qt::Key_Escape);
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{empty,

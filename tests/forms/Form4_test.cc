@@ -44,7 +44,9 @@ TEST_F(Form4Test, RefusesEachFaultInItsOrderAndStoresNothing) {
     Submit("abc", "abd");
     Submit("abc", "abc ");
     Submit(kOverflowing, kOverflowing);
-    // Neither Enter nor Esc presses a button: either would have shown one more message.
+    // With the focus in a box, neither Enter nor Esc presses a button: either would have shown
+    // one more message.
+    form_->Text2->setFocus();
     QTest::keyClick(form_->Text2, Qt::Key_Return);
     QTest::keyClick(form_->Text2, Qt::Key_Escape);
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{valid,
