@@ -65,21 +65,27 @@ LONG ResolveKey(HKEY key, LPCSTR sub_key, RegistryKeyPath* path) {
     if (!base) return ERROR_INVALID_HANDLE;
     *path = std::move(*base);
     std::string_view rest = sub_key ? sub_key : "";
-    if (rest.empty()) return ERROR_SUCCESS;
-    // Windows refuses a sub-key that starts at a root ("\Software") but forgives one trailing
-    // backslash ("Software\").
+    // Windows refuses a sub-key that starts at a root ("\Software") but takes a run of
+    // backslashes between or after names as one.
     if (rest.starts_with('\\')) return ERROR_BAD_PATHNAME;
-    if (rest.ends_with('\\')) rest.remove_suffix(1);
     while (true) {
+        while (rest.starts_with('\\')) rest.remove_prefix(1);
+        if (rest.empty()) return ERROR_SUCCESS;
         const std::size_t slash = rest.find('\\');
         const std::string_view name = rest.substr(0, slash);
-        if (name.empty()) return ERROR_BAD_PATHNAME;
         // A line break would end the section header that names the key.
         if (!RegistryHive::Storable(name)) return ERROR_INVALID_NAME;
         path->emplace_back(name);
         if (slash == std::string_view::npos) return ERROR_SUCCESS;
-        rest.remove_prefix(slash + 1);
+        rest.remove_prefix(slash);
     }
+}
+
+// Whether a key exists. Every Windows machine has HKLM\Software from its first start, so it is
+// there even in a hive that was never written.
+bool KeyExists(const RegistryHive& hive, const RegistryKeyPath& path) {
+    static const RegistryKeyPath kSoftware = {kRootName, "Software"};
+    return SameKeyPath(path, kSoftware) || hive.HasKey(path);
 }
 
 LONG LastError() {
@@ -221,17 +227,23 @@ LONG Guarded(const std::function<LONG()>& call) {
 
 LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
+    // An empty sub-key hands back hKey itself, unchecked, as Windows does: the handle is not
+    // used here, and a bad one fails at its first use.
+    if (!lpSubKey || !*lpSubKey) {
+        *phkResult = hKey;
+        return ERROR_SUCCESS;
+    }
+    // Windows leaves the result alone for a null key and clears it for every other failure, so
+    // a caller that ignores the result code never closes a stale handle.
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    *phkResult = nullptr;
     return Guarded([&] {
         RegistryKeyPath path;
         const LONG result = ResolveKey(hKey, lpSubKey, &path);
         if (result != ERROR_SUCCESS) return result;
-        if (!lpSubKey || !*lpSubKey) {
-            *phkResult = hKey;
-            return ERROR_SUCCESS;
-        }
         RegistryHive hive;
         if (const LONG read = ReadCurrentHive(&hive); read != ERROR_SUCCESS) return read;
-        if (!hive.HasKey(path)) return ERROR_FILE_NOT_FOUND;
+        if (!KeyExists(hive, path)) return ERROR_FILE_NOT_FOUND;
         *phkResult = AddHandle(std::move(path));
         return ERROR_SUCCESS;
     });
@@ -239,23 +251,23 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
 
 LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    *phkResult = nullptr;
     return Guarded([&] {
         RegistryKeyPath path;
         LONG result = ResolveKey(hKey, lpSubKey, &path);
         if (result != ERROR_SUCCESS) return result;
-        if (!lpSubKey || !*lpSubKey) {
-            *phkResult = hKey;
-            return ERROR_SUCCESS;
-        }
         RegistryHive hive;
         result = ReadCurrentHive(&hive);
         if (result != ERROR_SUCCESS) return result;
         // An existing key needs no write, which keeps creating it possible in a hive that holds
         // lines we cannot write back.
-        if (!hive.HasKey(path)) {
+        if (!KeyExists(hive, path)) {
             result = ChangeHive([&](RegistryHive& current) { current.CreateKey(path); });
             if (result != ERROR_SUCCESS) return result;
         }
+        // Always a handle of its own, even for an empty sub-key: closing it must not close the
+        // caller's.
         *phkResult = AddHandle(std::move(path));
         return ERROR_SUCCESS;
     });
@@ -270,16 +282,17 @@ LONG RegQueryValueA(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lpcbData) {
         RegistryHive hive;
         result = ReadCurrentHive(&hive);
         if (result != ERROR_SUCCESS) return result;
-        if (!hive.HasKey(path)) return ERROR_FILE_NOT_FOUND;
+        if (!KeyExists(hive, path)) return ERROR_FILE_NOT_FOUND;
         const RegistryHive::DefaultValue value = hive.ReadDefault(path);
         // This call reads text only; a default of another type is no answer to it.
         if (value.kind == RegistryHive::DefaultKind::kOtherType) return ERROR_INVALID_DATA;
         if (!lpcbData) return ERROR_SUCCESS;
         const LONG needed = static_cast<LONG>(value.text.size() + 1);
-        const LONG declared = *lpcbData;
+        // The size is a byte count, unsigned to Windows: a negative one reads as a large one.
+        const auto declared = static_cast<DWORD>(*lpcbData);
         *lpcbData = needed;
         if (!lpData) return ERROR_SUCCESS;
-        if (declared < needed) return ERROR_MORE_DATA;
+        if (declared < static_cast<DWORD>(needed)) return ERROR_MORE_DATA;
         std::memcpy(lpData, value.text.c_str(), value.text.size() + 1);
         return ERROR_SUCCESS;
     });

@@ -6,10 +6,10 @@
 //   [HKEY_LOCAL_MACHINE\Software\Tessarn]
 //   @="16"
 //
-// Key names match ignoring letter case. Every call reads the hive anew; a write replaces the
-// file atomically (temporary file in the same folder, flush, rename, flush the folder) under a
-// lock on the sibling file ".system.reg.lock", so neither two running copies nor a crash
-// mid-write leave a torn hive.
+// Key names match ignoring letter case, and a run of backslashes between or after them counts
+// as one. Every call reads the hive anew; a write replaces the file atomically (temporary file
+// in the same folder, flush, rename, flush the folder) under a lock on the sibling file
+// ".system.reg.lock", so neither two running copies nor a crash mid-write leave a torn hive.
 #pragma once
 
 #include <cstdint>
@@ -25,13 +25,16 @@ using LPCSTR = const char*;
 using LPSTR = char*;
 using PLONG = LONG*;
 
-inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002));
+inline const HKEY HKEY_LOCAL_MACHINE =
+    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002));
 inline constexpr DWORD REG_SZ = 1;
 
 // Opens an existing key. An empty or null sub-key gives hKey itself. ERROR_FILE_NOT_FOUND when
-// the key does not exist.
+// the key does not exist. A failure leaves *phkResult null, or untouched for a null hKey.
+// HKEY_LOCAL_MACHINE\Software exists on every machine, as on Windows.
 LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
-// Opens a key, creating it and its missing parents.
+// Opens a key, creating it and its missing parents, always as a handle of its own (also for an
+// empty sub-key). Failures leave *phkResult as RegOpenKeyA does.
 LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 // Reads the default value of hKey\lpSubKey as text with its terminating NUL. With lpData null,
 // or *lpcbData smaller than needed, stores the needed size in *lpcbData (terminator included)
