@@ -91,6 +91,16 @@ LONG MissingItemCode(const HostLocation& location) {
     return ParentFolderExists(location) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
+// Gives an item the name it has ignoring letter case, spelled as typed.
+void RenameToLetterCase(const std::filesystem::path& item, const std::string& name,
+                        const std::string& what_failed) {
+    if (item.filename() == name) return;
+    FailIfInjected(what_failed);
+    if (const int rename_errno = RenameNoReplace(item, item.parent_path() / name)) {
+        throw WindowsError(WindowsErrorFromErrno(rename_errno), what_failed);
+    }
+}
+
 bool Inside(const WindowsPath& inner, const WindowsPath& outer) {
     return inner.components.size() > outer.components.size() &&
            std::equal(outer.components.begin(), outer.components.end(), inner.components.begin());
@@ -145,15 +155,27 @@ void MoveItem(std::string_view from, std::string_view to) {
     // A drive letter is a volume of its own, as on Windows, even where two letters lead into one
     // host file system and the rename itself would work.
     const std::optional<WindowsPath> target_path = ParseWindowsPath(to);
-    if (!target_path) throw WindowsError(ERROR_INVALID_NAME, what_failed);
+    if (!target_path) {
+        throw WindowsError(to.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME, what_failed);
+    }
     if (target_path->drive != source.windows.drive) {
         throw WindowsError(ERROR_NOT_SAME_DEVICE, what_failed);
     }
     // A name that differs from an existing one only in letter case resolves to it, so it
-    // counts as taken, as it does on Windows.
+    // counts as taken, as it does on Windows; unless that item is the source itself, which a
+    // move then leaves where it is, with its name in the letter case the target gives.
     const HostLocation target = ResolveWindowsPath(to, what_failed);
+    if (target.exists && target.host == source.host) {
+        RenameToLetterCase(source.host, target_path->components.back(), what_failed);
+        return;
+    }
     if (target.exists) throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
     if (!ParentFolderExists(target)) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
+    struct stat info;
+    if (target.windows.ends_in_separator && lstat(source.host.c_str(), &info) == 0 &&
+        !S_ISDIR(info.st_mode)) {
+        throw WindowsError(ERROR_DIRECTORY, what_failed);
+    }
     if (Inside(target.windows, source.windows)) {
         throw WindowsError(ERROR_INVALID_PARAMETER, "Cannot move the folder " + std::string(from) +
                                                         " into itself, to " + std::string(to));

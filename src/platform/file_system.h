@@ -24,11 +24,13 @@ bool FileExists(std::string_view path);
 void DeleteFileAt(std::string_view path);
 
 // Moves (renames) a file or a folder as a whole, contents included, within one drive. Never
-// overwrites. Throws WindowsError when the source is missing (ERROR_FILE_NOT_FOUND), is a drive
-// root (ERROR_ACCESS_DENIED), the target exists (ERROR_ALREADY_EXISTS), the target's folder is
-// missing (ERROR_PATH_NOT_FOUND), a drive is not ready (ERROR_NOT_READY), or source and target
-// lie on different drive letters (ERROR_NOT_SAME_DEVICE), even where both letters map into one
-// host file system.
+// overwrites; a target that names the source itself, in any letter case, leaves the item where
+// it is with its name spelled as the target spells it. Throws WindowsError when the source is
+// missing (ERROR_FILE_NOT_FOUND), is a drive root (ERROR_ACCESS_DENIED), the target exists
+// (ERROR_ALREADY_EXISTS), the target's folder is missing (ERROR_PATH_NOT_FOUND), a file's target
+// ends in a backslash (ERROR_DIRECTORY), a drive is not ready (ERROR_NOT_READY), or source and
+// target lie on different drive letters (ERROR_NOT_SAME_DEVICE), even where both letters map
+// into one host file system.
 void MoveItem(std::string_view from, std::string_view to);
 
 }  // namespace platform

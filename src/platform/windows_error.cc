@@ -111,6 +111,8 @@ std::string DescribeWindowsError(LONG code) {
             return "The filename or extension is too long.";
         case ERROR_MORE_DATA:
             return "More data is available.";
+        case ERROR_DIRECTORY:
+            return "The directory name is invalid.";
         case ERROR_ARITHMETIC_OVERFLOW:
             return "Arithmetic result exceeded 32 bits.";
         case ERROR_BADDB:

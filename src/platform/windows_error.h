@@ -37,6 +37,7 @@ inline constexpr LONG ERROR_BAD_PATHNAME = 161;
 inline constexpr LONG ERROR_ALREADY_EXISTS = 183;
 inline constexpr LONG ERROR_FILENAME_EXCED_RANGE = 206;
 inline constexpr LONG ERROR_MORE_DATA = 234;
+inline constexpr LONG ERROR_DIRECTORY = 267;
 inline constexpr LONG ERROR_ARITHMETIC_OVERFLOW = 534;
 inline constexpr LONG ERROR_BADDB = 1009;
 inline constexpr LONG ERROR_BADKEY = 1010;
@@ -54,13 +55,13 @@ std::string DescribeWindowsError(LONG code);
 // A failed platform or register operation. what() is a whole sentence for the user:
 // "<what failed>: <the system's reason>"
 class WindowsError : public std::runtime_error {
-public:
+  public:
     // what_failed names the action and the Windows path, e.g.
     // "Cannot open the register c:\windows\system32\tessarn.dat".
     WindowsError(LONG code, const std::string& what_failed);
     LONG code() const noexcept { return code_; }
 
-private:
+  private:
     LONG code_;
 };
 

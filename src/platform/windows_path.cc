@@ -57,15 +57,31 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view text) {
     while (!rest.empty()) {
         const auto end = std::find_if(rest.begin(), rest.end(), IsSeparator);
         std::string_view component = rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
+        const bool followed_by_separator = end != rest.end();
         rest.remove_prefix(std::min(rest.size(), component.size() + 1));
-        while (!component.empty() && component.back() == ' ') component.remove_suffix(1);
-        if (component.empty() || component == ".") continue;
+        if (component.empty()) continue;
+        path.ends_in_separator = followed_by_separator;
+        if (component == ".") continue;
         if (component == "..") {
             if (!path.components.empty()) path.components.pop_back();
             continue;
         }
+        // Windows drops one trailing dot of a folder on the way ("C:\Docs.\a" is C:\Docs\a), but
+        // keeps its trailing spaces.
+        if (followed_by_separator && component.ends_with('.')) component.remove_suffix(1);
         path.components.emplace_back(component);
     }
+    // The last name loses all its trailing dots and spaces; one made of nothing else leaves the
+    // path ending at the folder before it.
+    if (!path.ends_in_separator && !path.components.empty()) {
+        std::string& last = path.components.back();
+        last.erase(last.find_last_not_of(". ") + 1);
+        if (last.empty()) {
+            path.components.pop_back();
+            path.ends_in_separator = true;
+        }
+    }
+    if (path.components.empty()) path.ends_in_separator = false;
     return path;
 }
 
@@ -77,14 +93,15 @@ std::string FormatWindowsPath(const WindowsPath& path) {
 }
 
 HostLocation ResolveWindowsPath(std::string_view text) {
+    const std::string what_failed = "Cannot reach " + std::string(text);
+    if (text.empty()) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
     const std::optional<WindowsPath> parsed = ParseWindowsPath(text);
-    if (!parsed) throw WindowsError(ERROR_INVALID_NAME, "Cannot reach " + std::string(text));
+    if (!parsed) throw WindowsError(ERROR_INVALID_NAME, what_failed);
     const std::optional<Drive> drive = FindDrive(parsed->drive);
-    if (!drive || !drive->ready) {
-        throw WindowsError(ERROR_NOT_READY, "Cannot reach " + std::string(text));
-    }
+    if (!drive || !drive->ready) throw WindowsError(ERROR_NOT_READY, what_failed);
 
     HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
+    location.windows.ends_in_separator = parsed->ends_in_separator;
     for (const std::string& component : parsed->components) {
         std::string host_name = component;
         // Below a missing component nothing can exist; the rest is kept as typed.
@@ -97,6 +114,12 @@ HostLocation ResolveWindowsPath(std::string_view text) {
         }
         location.host /= host_name;
         location.windows.components.push_back(host_name);
+    }
+    // A name written as a folder ("C:\a.txt\") is no name for a file.
+    struct stat info;
+    if (location.windows.ends_in_separator && location.exists &&
+        stat(location.host.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+        throw WindowsError(ERROR_INVALID_NAME, what_failed);
     }
     return location;
 }
@@ -117,7 +140,7 @@ bool ParentFolderExists(const HostLocation& location) {
 
 bool SpellableInWindowsPath(std::string_view host_name) {
     return !host_name.empty() && host_name.find('\\') == std::string_view::npos &&
-           host_name.back() != ' ';
+           host_name.back() != ' ' && host_name.back() != '.';
 }
 
 std::optional<std::string> WindowsPathOfHost(const fs::path& host) {

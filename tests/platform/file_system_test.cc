@@ -27,6 +27,7 @@ TEST_F(ListTest, HiddenUnspellableAndUnexaminableEntriesAreLeftOut) {
     MakeFolder("Docs/.git");
     MakeFile("Docs/a\\b.txt");
     MakeFile("Docs/trailing ");
+    MakeFile("Docs/trailing.");
     fs::create_symlink(DriveC() / "nowhere", DriveC() / "Docs/broken");
     fs::create_directory_symlink(Outside("shared"), DriveC() / "Docs/Shared");
     MakeFile("Docs/kept.txt");
@@ -80,7 +81,7 @@ TEST_F(MoveItemTest, MovesAFileIntoTheHidingPlaceAndBack) {
     MoveItem("C:\\Docs\\report.txt", "c:\\recycled\\H1");
     EXPECT_EQ(ReadHostFile(DriveC() / "recycled/H1"), "content");
     EXPECT_FALSE(fs::exists(DriveC() / "Docs/report.txt"));
-    MoveItem("C:\\recycled\\H1", "C:\\DOCS \\report.txt  ");
+    MoveItem("C:\\recycled\\H1", "C:\\DOCS\\report.txt . ");
     EXPECT_EQ(ReadHostFile(DriveC() / "Docs/report.txt"), "content");
 }
 
@@ -89,6 +90,38 @@ TEST_F(MoveItemTest, MovesAWholeFolderWithItsContents) {
     MoveItem("C:\\docs\\old", "C:\\Recycled\\H2");
     EXPECT_FALSE(fs::exists(DriveC() / "Docs/Old"));
     EXPECT_EQ(ReadHostFile(DriveC() / "recycled/H2/Sub/b.txt"), "b");
+}
+
+TEST_F(MoveItemTest, OntoItselfLeavesTheItemNamedAsTheTargetSpellsIt) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* host_after;
+    };
+    const Case cases[] = {
+        {"C:\\Docs\\a.txt", "C:\\Docs\\a.txt.", "Docs/a.txt"},
+        {"C:\\Docs\\a.txt", "C:\\docs\\A.TXT", "Docs/A.TXT"},
+        {"C:\\Docs", "C:\\DOCS", "DOCS/A.TXT"},
+        {"C:\\docs\\é.txt", "C:\\DOCS\\É.txt", "DOCS/É.txt"},
+    };
+    MakeFile("Docs/a.txt", "a");
+    MakeFile("Docs/é.txt", "é");
+    for (const Case& c : cases) {
+        MoveItem(c.from, c.to);
+        EXPECT_TRUE(fs::exists(DriveC() / c.host_after)) << c.to;
+    }
+    EXPECT_EQ(ReadHostFile(DriveC() / "DOCS/A.TXT"), "a");
+    EXPECT_THAT(ListFiles("C:\\DOCS"), ElementsAre("A.TXT", "É.txt"));
+}
+
+TEST_F(MoveItemTest, APathEndingInABackslashNamesOnlyAFolder) {
+    MakeFile("a.txt");
+    MakeFolder("Docs");
+    EXPECT_EQ(ErrorOf([] { MoveItem("C:\\a.txt\\", "C:\\b.txt"); }).code(), ERROR_INVALID_NAME);
+    EXPECT_EQ(ErrorOf([] { MoveItem("C:\\a.txt", "C:\\b.txt\\"); }).code(), ERROR_DIRECTORY);
+    MoveItem("C:\\Docs\\", "C:\\Moved\\");
+    EXPECT_TRUE(fs::is_directory(DriveC() / "Moved"));
+    EXPECT_TRUE(fs::exists(DriveC() / "a.txt"));
 }
 
 TEST_F(MoveItemTest, MissingSourceFailsNamingBothPaths) {

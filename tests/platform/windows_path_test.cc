@@ -11,15 +11,30 @@ namespace platform {
 namespace {
 namespace fs = std::filesystem;
 
+// The path as Windows reads it, with a trailing backslash where it ends as a folder's path.
 std::string Normalised(std::string_view text) {
     const std::optional<WindowsPath> path = ParseWindowsPath(text);
-    return path ? FormatWindowsPath(*path) : "<none>";
+    if (!path) return "<none>";
+    return FormatWindowsPath(*path) + (path->ends_in_separator ? "\\" : "");
 }
 
-TEST(ParseWindowsPath, TakesBothSeparatorsAndDropsTrailingSpacesAndEmptyParts) {
-    EXPECT_EQ(Normalised("c:\\Docs/report.txt"), "C:\\Docs\\report.txt");
-    EXPECT_EQ(Normalised("C:"), "C:\\");
-    EXPECT_EQ(Normalised("C:\\\\Docs  \\   \\ report.txt \\"), "C:\\Docs\\ report.txt");
+TEST(ParseWindowsPath, NormalisesNamesAsWindowsDoes) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"c:\\Docs/report.txt", "C:\\Docs\\report.txt"},
+        {"C:", "C:\\"},
+        {"C:\\\\Docs\\\\report.txt", "C:\\Docs\\report.txt"},
+        // The last name loses every trailing dot and space...
+        {"C:\\Docs\\report.txt. . ", "C:\\Docs\\report.txt"},
+        {"C:\\Docs\\...", "C:\\Docs\\"},
+        {"C:\\ report.txt", "C:\\ report.txt"},
+        // ...a folder on the way one trailing dot, and none of its spaces.
+        {"C:\\Docs.\\report.txt", "C:\\Docs\\report.txt"},
+        {"C:\\Docs..\\report.txt", "C:\\Docs.\\report.txt"},
+        {"C:\\Docs  \\report.txt", "C:\\Docs  \\report.txt"},
+        {"C:\\Docs \\", "C:\\Docs \\"},
+        {"C:\\Docs\\.", "C:\\Docs"},
+    };
+    for (const auto& [text, normalised] : cases) EXPECT_EQ(Normalised(text), normalised) << text;
 }
 
 TEST(ParseWindowsPath, AppliesDotsToTheTextAndClampsAtTheRoot) {
@@ -39,7 +54,7 @@ using ResolveTest = platform_test::PrefixTest;
 
 TEST_F(ResolveTest, NamesMatchIgnoringCaseAndTakeTheHostSpelling) {
     MakeFile("Docs/Café Ÿ.txt");
-    const HostLocation location = ResolveWindowsPath("c:\\DOCS \\CAFÉ ÿ.TXT  ");
+    const HostLocation location = ResolveWindowsPath("c:\\DOCS\\CAFÉ ÿ.TXT. ");
     EXPECT_TRUE(location.exists);
     EXPECT_EQ(location.host, DriveC() / "Docs/Café Ÿ.txt");
     EXPECT_EQ(FormatWindowsPath(location.windows), "C:\\Docs\\Café Ÿ.txt");
@@ -51,6 +66,20 @@ TEST_F(ResolveTest, ExactNameWinsOverACaseVariant) {
     EXPECT_EQ(ResolveWindowsPath("C:\\a.txt").host, DriveC() / "a.txt");
     // Without an exact match the choice must not depend on the host's listing order.
     EXPECT_EQ(ResolveWindowsPath("C:\\A.TXT").host, DriveC() / "A.txt");
+}
+
+TEST_F(ResolveTest, AFolderKeepsItsTrailingSpaces) {
+    MakeFile("Docs /a.txt");
+    MakeFile("Docs/b.txt");
+    EXPECT_TRUE(ResolveWindowsPath("C:\\Docs \\a.txt").exists);
+    EXPECT_FALSE(ResolveWindowsPath("C:\\Docs \\b.txt").exists);
+}
+
+TEST_F(ResolveTest, APathEndingInABackslashNamesNoFile) {
+    MakeFile("Docs/a.txt");
+    EXPECT_EQ(ErrorOf([] { ResolveWindowsPath("C:\\Docs\\a.txt\\"); }).code(), ERROR_INVALID_NAME);
+    EXPECT_TRUE(ResolveWindowsPath("C:\\Docs\\").exists);
+    EXPECT_FALSE(ResolveWindowsPath("C:\\Docs\\b.txt\\").exists);
 }
 
 TEST_F(ResolveTest, MissingComponentsAreKeptAsTyped) {
@@ -72,6 +101,7 @@ TEST_F(ResolveTest, UnmappedOrDanglingDriveIsNotReadyAndNoDriveIsAnInvalidName) 
     AddDrive('e', scratch_ / "no-medium");
     EXPECT_EQ(ErrorOf([] { ResolveWindowsPath("Q:\\x"); }).code(), ERROR_NOT_READY);
     EXPECT_EQ(ErrorOf([] { ResolveWindowsPath("e:"); }).code(), ERROR_NOT_READY);
+    EXPECT_EQ(ErrorOf([] { ResolveWindowsPath(""); }).code(), ERROR_PATH_NOT_FOUND);
     EXPECT_STREQ(ErrorOf([] { ResolveWindowsPath("Docs\\a"); }).what(),
                  "Cannot reach Docs\\a: The filename, directory name, or volume label syntax is "
                  "incorrect.");
