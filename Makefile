@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test stress bench screenshots clean
+.PHONY: all deps build run test stress bench screenshots conformance clean
 
 all: build
 
@@ -31,6 +31,11 @@ bench: deps
 
 screenshots: build
 	@scripts/take-screenshots $(BUILD)
+
+# The platform layer against the Win32 API run under Wine (conformance/run).
+conformance:
+	@scripts/install-deps conformance
+	@JOBS=$(JOBS) conformance/run $(BUILD)-conformance
 
 clean:
 	rm -rf $(BUILD)
