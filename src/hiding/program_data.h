@@ -1,6 +1,7 @@
-// The program's own data, which Hide must never carry into a hiding place: the register, its
-// temporary file and journal, and the registry hive, with every folder that holds one of them. Hiding either would leave
-// every record, or the password, inside a hiding place that only they can bring back.
+// The program's own data, which Hide must never carry into a hiding place: the register with its
+// temporary file, lock and journals, and the registry hive, with every folder that holds them.
+// Hiding either would leave every record, or the password, inside a hiding place that only they can
+// bring back.
 #pragma once
 
 #include <string_view>
