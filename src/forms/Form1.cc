@@ -138,7 +138,8 @@ void Form1::Command1_Click() {
             MsgBox(Text(outcome.message), kHideTitle);
             return;
         case hiding::HideOutcome::Result::kHidden:
-            if (!outcome.message.empty()) MsgBox(Text(outcome.message), kHideTitle);
+            // A note on a Hide that went through is no error.
+            if (!outcome.message.empty()) MsgBox(Text(outcome.message));
             break;
     }
 

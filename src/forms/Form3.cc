@@ -114,7 +114,8 @@ void Form3::Command1_Click() {
     if (ListIndex() == -1) {
         Command1->setEnabled(false);
     }
-    if (!outcome.message.empty()) MsgBox(Text(outcome.message), kErrorTitle);
+    // A note on an Unhide that went through is no error.
+    if (!outcome.message.empty()) MsgBox(Text(outcome.message));
 }
 
 // Removing entries is not a selection by the user: List1 is left without a selection, as the

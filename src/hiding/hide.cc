@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "hiding/hidden_name.h"
+#include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
@@ -50,9 +51,16 @@ std::optional<std::string> RefusalOf(std::string_view t, std::string_view drive)
     }
     // A drive root holds the data too, but it never moves: its Hide fails as any failed move.
     const std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(path);
-    if (!(parsed && parsed->IsDriveRoot()) && CarriesProgramData(path)) {
+    if (parsed && parsed->IsDriveRoot()) return std::nullopt;
+    if (CarriesProgramData(path)) {
         return "Cannot Hide: " + path + " holds the program's own data (the register of hidden " +
-               "items, " + kRegisterPath + ", or the registry), which must stay where it is";
+               "items, " + kRegisterPath + ", the registry or the drive table), which must stay " +
+               "where it is";
+    }
+    // Moved away, an item in a hiding place would leave its record naming an empty place, or
+    // take along what other records name.
+    if (InAHidingPlace(path)) {
+        return "Cannot Hide: " + path + " lies in a hiding place already; only Unhide may move it";
     }
     return std::nullopt;
 }
@@ -65,8 +73,10 @@ HideOutcome Undo(std::optional<HiddenItemsRegister>& hidden_items, const Intent&
     std::optional<std::string> back_failure;
     try {
         platform::MoveItem(intent.to, intent.from);
+        // On the medium before settling removes the journal that still covers it.
+        platform::SyncFolderOf(intent.from);
     } catch (const WindowsError& error) {
-        back_failure = error.what();
+        if (!platform::ItemExists(intent.from)) back_failure = error.what();
     }
     hidden_items.reset();
     const bool settled = SettleNow();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/prefix.h"
 #include "platform/registry.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
@@ -68,9 +69,11 @@ bool CarriesProgramData(std::string_view item_path) {
         IsProgramFileName(host.filename().string())) {
         return true;
     }
+    // The hive, and the drive table beside it: without it the machine has no drives at all.
     const fs::path hive = platform::HiveFile();
     struct stat hive_file;
     return (stat(hive.c_str(), &hive_file) == 0 && Same(hive_file, item)) ||
+           IsOrHoldsFolder(item, platform::PrefixFolder() / "dosdevices") ||
            IsOrHoldsFolder(item, hive.parent_path());
 }
 

@@ -1,5 +1,6 @@
 // The program's own data, which Hide must never carry into a hiding place: the register with its
-// temporary file, lock and journals, and the registry hive, with every folder that holds them.
+// temporary file, lock and journals, the registry hive and the drive table (dosdevices), with
+// every folder that holds them.
 // Hiding either would leave every record, or the password, inside a hiding place that only they can
 // bring back.
 #pragma once

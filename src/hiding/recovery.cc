@@ -84,8 +84,9 @@ void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path,
     if (letter < 'a' || letter > 'z' || platform::ItemExists(parked)) {
         throw WindowsError(platform::ERROR_NOT_READY,
                            "Cannot settle the interrupted operation on " + intent->hidden_path() +
-                               ": its drive cannot be read, and another interrupted operation "
-                               "waits for it already. Make the drive readable and try again");
+                               ": its hiding place cannot be read, and another interrupted "
+                               "operation on that drive waits for it already. Put the drive's "
+                               "medium back, or make its hiding place readable, and try again");
     }
     platform::MoveItem(path, parked);
     platform::SyncFolderOf(parked);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "hiding/hidden_name.h"
+#include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
 #include "hiding/recovery.h"
 #include "platform/file_system.h"
@@ -19,6 +20,21 @@ using Result = UnhideOutcome::Result;
 
 const std::string kStays = "\nIt stays in the list of hidden items.";
 
+// Why the hiding place that should hold the item cannot be looked into, or nothing when it can
+// (or is gone): an item behind a folder that refuses to be read is not an item lost.
+std::optional<std::string> UnreadableHidingPlace(const std::string& hidden_path) {
+    const std::string hiding_place = hidden_path.substr(0, hidden_path.rfind('\\'));
+    try {
+        platform::ListFiles(hiding_place);
+    } catch (const WindowsError& error) {
+        if (error.code() != platform::ERROR_PATH_NOT_FOUND) {
+            return "the hiding place " + hiding_place +
+                   " cannot be read: " + platform::DescribeWindowsError(error.code());
+        }
+    }
+    return std::nullopt;
+}
+
 // Why an item could not be moved back, in the user's terms; the record is kept in every case,
 // so the item stays listed and can be unhidden once the cause is mended.
 std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error) {
@@ -32,6 +48,8 @@ std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error
     } else if (error.code() == platform::ERROR_NOT_READY) {
         // A medium taken out must not read as an item lost: it comes back with the medium.
         reason = "drive " + path.substr(0, 2) + " is not ready. Insert its medium and try again.";
+    } else if (const std::optional<std::string> unreadable = UnreadableHidingPlace(hidden_path)) {
+        reason = *unreadable;
     } else if (!platform::ItemExists(hidden_path)) {
         // Told before the move's own reason: with the hiding place itself gone, the move reports
         // a missing folder, which would read as the folder the item came from.
@@ -53,6 +71,8 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
     HiddenItemRecord record;
     try {
         hidden_items.emplace(OpenRegister());
+        // Another running copy may have removed records since the list was filled.
+        if (position >= hidden_items->RecordCount()) return {Result::kListChanged, {}};
         record = hidden_items->ReadRecordAt(position);
     } catch (const WindowsError& error) {
         return {Result::kRefused,
@@ -60,6 +80,13 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
     }
     if (record.item_name() != shown_name || record.item_path() != shown_path) {
         return {Result::kListChanged, {}};
+    }
+    // A record whose path leads into a hiding place would move the item from one place in it to
+    // another, and its record would go while the item stayed hidden.
+    if (InAHidingPlace(record.item_path())) {
+        return {Result::kRefused, "Cannot unhide " + record.item_name() +
+                                      ": its record is damaged; its path " + record.item_path() +
+                                      " lies in a hiding place. Nothing was moved." + kStays};
     }
     // The record steers a move: a hidden name that is not one plain name could reach out of
     // the hiding place and move an item that was never hidden.

@@ -55,7 +55,9 @@ void RemoveAbandonedBuilds(const fs::path& parent, const fs::path& prefix) {
     const std::string stem = BuildFolderStem(prefix);
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(parent, error)) {
-        if (!entry.path().filename().string().starts_with(stem)) continue;
+        const std::string name = entry.path().filename().string();
+        // mkdtemp's six characters follow the stem; nothing else is ours to remove.
+        if (name.size() != stem.size() + 6 || !name.starts_with(stem)) continue;
         const int fd = LockBuildFolder(entry.path(), LOCK_EX | LOCK_NB);
         if (fd < 0) continue;
         std::error_code ignored;
@@ -74,11 +76,69 @@ void CreateLayout(const fs::path& root, const fs::path& prefix) {
     if (error) ThrowCannotPrepare(prefix, error.value());
 }
 
+// Whether the machine is there to use. A missing folder, or an empty one (made with mktemp -d
+// for a trial, say), is a machine not yet set up; a file in its place, or a folder that cannot be
+// read, is a failure to tell, never a machine without drives.
+bool MachineIsSetUp(const fs::path& prefix) {
+    struct stat info;
+    if (stat(prefix.c_str(), &info) != 0) {
+        if (errno != ENOENT) ThrowCannotPrepare(prefix, errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        throw WindowsError(ERROR_DIRECTORY, "Cannot use " + prefix.string() +
+                                                " as the machine folder, since it is a file");
+    }
+    std::error_code unreadable;
+    const bool empty = fs::is_empty(prefix, unreadable);
+    if (unreadable) {
+        throw WindowsError(WindowsErrorFromErrno(unreadable.value()),
+                           "Cannot read the machine folder " + prefix.string());
+    }
+    return !empty;
+}
+
+// Builds the layout beside the prefix and renames it into place in one step, so a start that
+// dies half-way never leaves a half-made machine that later starts would take as it is, and two
+// copies starting together cannot both build into the same folder. False when the build folder
+// was taken before it could be locked.
+bool BuildMachine(const fs::path& prefix, const fs::path& parent) {
+    std::string pattern = (parent / (BuildFolderStem(prefix) + "XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) ThrowCannotPrepare(prefix, errno);
+    // mkdtemp leaves the folder readable by its owner only, which suits a machine that holds the
+    // password's check value.
+    const fs::path building = pattern;
+    const int lock = LockBuildFolder(building, LOCK_EX);
+    if (lock < 0) return false;
+    std::error_code error;
+    try {
+        CreateLayout(building, prefix);
+        if (rename(building.c_str(), prefix.c_str()) != 0) {
+            const int rename_errno = errno;
+            // Another copy finished first; its machine is as good as ours.
+            if ((rename_errno != EEXIST && rename_errno != ENOTEMPTY) || !MachineIsSetUp(prefix)) {
+                ThrowCannotPrepare(prefix, rename_errno);
+            }
+            fs::remove_all(building, error);
+        }
+    } catch (const WindowsError&) {
+        fs::remove_all(building, error);
+        close(lock);
+        throw;
+    }
+    close(lock);
+    return true;
+}
+
 }  // namespace
 
 fs::path PrefixFolder() {
     if (const char* prefix = std::getenv("TESSARN_PREFIX"); prefix != nullptr && *prefix != '\0') {
-        return prefix;
+        // "/machine/" and "/machine" are one folder; the first would have no name of its own,
+        // and the machine would be built inside itself.
+        fs::path folder = fs::path(prefix).lexically_normal();
+        if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+        return folder;
     }
     // A relative XDG_DATA_HOME is invalid and must be ignored, as every XDG-aware program does.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
@@ -92,55 +152,16 @@ void PrepareMachine() {
     fs::path parent = prefix.parent_path();
     if (parent.empty()) parent = ".";
     RemoveAbandonedBuilds(parent, prefix);
-    struct stat info;
-    if (stat(prefix.c_str(), &info) == 0) {
-        // A file where the machine folder belongs is no machine, not one without drives.
-        if (!S_ISDIR(info.st_mode)) ThrowCannotPrepare(prefix, EEXIST);
-        // An empty folder (made with mktemp -d for a trial, say) is a machine not yet set up;
-        // the rename below replaces an empty folder as it would create a missing one.
-        std::error_code unreadable;
-        const bool empty = fs::is_empty(prefix, unreadable);
-        if (unreadable) {
-            throw WindowsError(WindowsErrorFromErrno(unreadable.value()),
-                               "Cannot read the machine folder " + prefix.string());
-        }
-        if (!empty) return;
-    } else if (errno != ENOENT) {
-        ThrowCannotPrepare(prefix, errno);
-    }
+    if (MachineIsSetUp(prefix)) return;
 
-    // The layout is built beside the prefix and renamed into place in one step, so a start that
-    // dies half-way never leaves a half-made machine that later starts would take as it is, and
-    // two copies starting together cannot both build into the same folder.
     std::error_code error;
     fs::create_directories(parent, error);
     if (error) ThrowCannotPrepare(prefix, error.value());
-    std::string pattern = (parent / (BuildFolderStem(prefix) + "XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) ThrowCannotPrepare(prefix, errno);
-    // mkdtemp leaves the folder readable by its owner only, which suits a machine that holds the
-    // password's check value.
-    const fs::path building = pattern;
-    const int lock = LockBuildFolder(building, LOCK_EX);
-    try {
-        // Another copy's clean-up may have taken the folder in the instant before it was locked.
-        if (lock < 0) ThrowCannotPrepare(prefix, errno);
-        CreateLayout(building, prefix);
-        if (rename(building.c_str(), prefix.c_str()) != 0) {
-            const int rename_errno = errno;
-            fs::remove_all(building, error);
-            // Another copy finished first; its machine is as good as ours.
-            if (rename_errno != EEXIST && rename_errno != ENOTEMPTY) {
-                ThrowCannotPrepare(prefix, rename_errno);
-            }
-        }
-    } catch (const WindowsError&) {
-        fs::remove_all(building, error);
-        if (lock >= 0) close(lock);
-        // A copy that started at the same moment may have set up the machine meanwhile.
-        if (fs::is_directory(prefix, error) && !fs::is_empty(prefix, error) && !error) return;
-        throw;
+    // Another copy's clean-up may take a build folder in the instant before it is locked; the
+    // next one is locked in time, since that copy has cleaned up by then.
+    for (int attempt = 1; !BuildMachine(prefix, parent); ++attempt) {
+        if (attempt == 3) ThrowCannotPrepare(prefix, ENOENT);
     }
-    close(lock);
 }
 
 }  // namespace platform

@@ -12,6 +12,7 @@
 
 #include "dialog_test.h"
 #include "hiding/intent_journal.h"
+#include "hiding/recovery.h"
 #include "platform/fault_injection.h"
 #include "platform/file_lock.h"
 #include "platform/windows_error.h"
@@ -302,6 +303,8 @@ TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRec
         EXPECT_TRUE(!hidden || recorded) << "a hidden item keeps its record";
         EXPECT_EQ(window.List1->count(), recorded ? 1 : 0);
         QTest::mouseClick(window.Command2, Qt::LeftButton);
+        // Opened again, as the next window would, the register agrees with the hiding place.
+        EXPECT_EQ(hiding::ListHiddenItems().size(), hidden ? 1u : 0u);
         if (messages_.empty()) {
             EXPECT_TRUE(back && !recorded);
             break;

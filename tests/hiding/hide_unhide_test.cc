@@ -76,5 +76,35 @@ TEST_F(HideUnhideTest, UnhideRefusesARecordWhoseHiddenNameIsNotOnePlainName) {
     }
 }
 
+// Only Hide and Unhide move items in and out of a hiding place: an item already in one, reached
+// by any road, is refused before anything moves, and so is a record whose path leads into one.
+TEST_F(HideUnhideTest, NothingIsMovedOutOfAHidingPlaceButByUnhide) {
+    fs::create_directories(HostC("recycled/H1/Inner"));
+    Store(HostC("recycled/H1/inner.txt"), "inner");
+    StoreRecords({HiddenItemRecord::Make("H1", "C:\\Docs\\Old", "Old")});
+    const fs::path d = AddDriveD();
+    fs::create_directory_symlink(HostC("recycled"), d / "hiding place of c");
+    for (const auto& [path, drive] :
+         std::vector<std::pair<std::string, std::string>>{{"C:\\recycled\\H1", "c:"},
+                                                          {"c:\\RECYCLED\\h1\\inner.txt", "c:"},
+                                                          {"C:\\recycled\\H1\\Inner", "c:"},
+                                                          {"D:\\hiding place of c\\H1", "d:"}}) {
+        const HideOutcome outcome = Hide(path, drive);
+        EXPECT_EQ(outcome.result, HideOutcome::Result::kRefused) << path;
+        EXPECT_NE(outcome.message.find("lies in a hiding place"), std::string::npos) << path;
+    }
+    EXPECT_EQ(Bytes(HostC("recycled/H1/inner.txt")), "inner");
+
+    StoreRecords({HiddenItemRecord::Make("H1", "C:\\RECYCLED\\h1", "h1")});
+    EXPECT_EQ(Unhide(0, "h1", "C:\\RECYCLED\\h1").result, UnhideOutcome::Result::kRefused);
+    EXPECT_EQ(ListHiddenItems().size(), 1u);
+    EXPECT_EQ(Bytes(HostC("recycled/H1/inner.txt")), "inner");
+}
+
+TEST_F(HideUnhideTest, AnEntryPastTheEndOfARegisterChangedMeanwhileIsAChangedList) {
+    StoreRecords({HiddenItemRecord::Make("H1", "C:\\Docs\\a.txt", "a.txt")});
+    EXPECT_EQ(Unhide(1, "b.txt", "C:\\Docs\\b.txt").result, UnhideOutcome::Result::kListChanged);
+}
+
 }  // namespace
 }  // namespace hiding

@@ -43,6 +43,7 @@ TEST_F(CarriesProgramDataTest, ALinkInsideADriveLeadingToTheDataDoesNotHideIt) {
     fs::create_directory_symlink(scratch_ / "d", scratch_ / "prefix/dosdevices/d:");
     EXPECT_TRUE(CarriesProgramData("D:\\machine\\drive_c"));
     EXPECT_TRUE(CarriesProgramData("D:\\machine\\drive_c\\windows\\system32"));
+    EXPECT_TRUE(CarriesProgramData("D:\\machine\\dosdevices"));
     EXPECT_FALSE(CarriesProgramData("D:\\machine"));
 }
 

@@ -60,7 +60,7 @@ TEST_F(PrepareMachineTest, RemovesTheBuildFolderOfAFirstStartThatDiedButNotOfOne
 TEST_F(PrepareMachineTest, AFileOrAnUnreadableFolderInPlaceOfTheMachineIsAFailure) {
     fs::remove_all(prefix_);
     std::ofstream(prefix_) << "not a machine";
-    EXPECT_EQ(ErrorOf([] { PrepareMachine(); }).code(), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ErrorOf([] { PrepareMachine(); }).code(), ERROR_DIRECTORY);
     fs::remove(prefix_);
     fs::create_directory(prefix_);
     fs::permissions(prefix_, fs::perms::none);
@@ -72,8 +72,10 @@ TEST_F(PrepareMachineTest, AFileOrAnUnreadableFolderInPlaceOfTheMachineIsAFailur
 
 TEST(PrefixFolder, TessarnPrefixWinsThenXdgDataHomeThenHome) {
     setenv("XDG_DATA_HOME", "/tmp/data", 1);
-    setenv("TESSARN_PREFIX", "/tmp/machine", 1);
-    EXPECT_EQ(PrefixFolder(), "/tmp/machine");
+    for (const char* same : {"/tmp/machine", "/tmp/machine/", "/tmp//machine/."}) {
+        setenv("TESSARN_PREFIX", same, 1);
+        EXPECT_EQ(PrefixFolder(), "/tmp/machine") << same;
+    }
     setenv("TESSARN_PREFIX", "", 1);
     EXPECT_EQ(PrefixFolder(), "/tmp/data/tessarn");
     // A relative XDG_DATA_HOME is invalid and ignored.
