@@ -4,7 +4,8 @@
 // all hive, and the calls go to the key the password lives in. The promises: the calls never
 // crash, overrun a buffer or leak a handle; sizing and reading agree; a hive the program writes
 // reads back as written; a hive it cannot read whole is never written over; a value it set reads
-// back.
+// back, and every other key keeps its own.
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_machine.h"
 #include "platform/registry.h"
@@ -87,6 +89,54 @@ LONG QueryExactly(const char* sub_key, std::string* text) {
     return ERROR_SUCCESS;
 }
 
+// Splits "a\b" into its names; one trailing backslash is forgiven, as the calls forgive it.
+RegistryKeyPath KeyPath(std::string_view root, std::string_view names) {
+    RegistryKeyPath path;
+    if (!root.empty()) path.emplace_back(root);
+    if (names.ends_with('\\')) names.remove_suffix(1);
+    while (!names.empty()) {
+        const std::size_t slash = names.find('\\');
+        path.emplace_back(names.substr(0, slash));
+        if (slash == std::string_view::npos) break;
+        names.remove_prefix(slash + 1);
+    }
+    return path;
+}
+
+// The keys the hive's section headers name. In a hive read whole, every line in brackets is one.
+std::vector<RegistryKeyPath> NamedKeys(std::string_view hive) {
+    std::vector<RegistryKeyPath> keys;
+    while (!hive.empty()) {
+        const std::size_t end = hive.find('\n');
+        std::string_view line = hive.substr(0, end);
+        hive.remove_prefix(end == std::string_view::npos ? hive.size() : end + 1);
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) {
+            line.remove_suffix(1);
+        }
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) {
+            line.remove_prefix(1);
+        }
+        if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+            keys.push_back(KeyPath({}, line.substr(1, line.size() - 2)));
+        }
+    }
+    return keys;
+}
+
+// Setting one key's value must leave every other key of the hive as it was.
+void CheckOthersKept(std::string_view before, std::string_view after, const RegistryKeyPath& set) {
+    const RegistryHive old_hive = RegistryHive::Parse(before);
+    const RegistryHive new_hive = RegistryHive::Parse(after);
+    for (const RegistryKeyPath& key : NamedKeys(before)) {
+        if (SameKeyPath(key, set)) continue;
+        const RegistryHive::DefaultValue old_value = old_hive.ReadDefault(key);
+        const RegistryHive::DefaultValue new_value = new_hive.ReadDefault(key);
+        fuzz::Require(new_hive.HasKey(key) && old_value.kind == new_value.kind &&
+                          old_value.text == new_value.text,
+                      "setting one key's value keeps every other key's");
+    }
+}
+
 void CheckOpenAndClose(const char* sub_key, bool exists) {
     HKEY key = nullptr;
     const LONG opened = RegOpenKeyA(HKEY_LOCAL_MACHINE, sub_key, &key);
@@ -136,6 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(after == input.value.c_str(), "a value set reads back");
     const std::string written = HostBytes(hive_file);
     fuzz::Require(RegistryHive::Parse(written).intact(), "a written hive reads back whole");
+    CheckOthersKept(input.hive, written, KeyPath("HKEY_LOCAL_MACHINE", input.sub_key));
     CheckOpenAndClose(sub_key, true);
 
     HKEY created = nullptr;
