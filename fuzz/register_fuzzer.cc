@@ -1,7 +1,8 @@
-// Reading a register that can hold anything, as the hidden-items window reads it, and Unhide's
-// trust in what it read. The promises: any register reads as its records, byte for byte, or
-// fails with a WindowsError; and a hidden name that Unhide's check lets through leads into the
-// hiding place of the record's drive and nowhere else.
+// Reading a register that can hold anything, as the hidden-items window reads it (through
+// recovery, with no journal left behind), and Unhide's trust in what it read. The promises: any
+// register reads as its records, byte for byte, or fails with a WindowsError; and a hidden name
+// that Unhide's check lets through leads into the hiding place of the record's drive and nowhere
+// else.
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "fuzz_machine.h"
 #include "hiding/hidden_name.h"
+#include "hiding/recovery.h"
 #include "platform/drives.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -78,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<HiddenItemRecord> records;
     try {
-        records = ReadAllRecords();
+        records = ListHiddenItems();
     } catch (const platform::WindowsError&) {
         fuzz::Require(!RecordCountOfLength(size), "only an uncountable register fails to read");
         return 0;
