@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -23,9 +24,11 @@ void RemoveScratch() {
 }
 
 // The registry and the register flush every write; in memory those flushes cost nothing, and
-// the fuzzer runs many times as many inputs in the same time.
+// the fuzzer runs many times as many inputs in the same time. TMPDIR, when set, wins: the runner
+// sets it to a folder it removes afterwards, since a harness that stops on a finding leaves its
+// machine behind.
 fs::path ScratchParent() {
-    if (access("/dev/shm", W_OK | X_OK) == 0) return "/dev/shm";
+    if (std::getenv("TMPDIR") == nullptr && access("/dev/shm", W_OK | X_OK) == 0) return "/dev/shm";
     return fs::temp_directory_path();
 }
 
