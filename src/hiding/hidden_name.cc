@@ -9,8 +9,9 @@
 namespace hiding {
 
 bool IsPlainHiddenName(std::string_view hidden_name) {
-    while (!hidden_name.empty() && hidden_name.back() == ' ') hidden_name.remove_suffix(1);
-    if (hidden_name.empty() || hidden_name == "." || hidden_name == "..") return false;
+    // The last name of a path loses its trailing dots and spaces, so a name made of nothing else
+    // ("", ".", "..", "...", ". .") would name the hiding place itself or the folder above it.
+    if (hidden_name.find_first_not_of(". ") == std::string_view::npos) return false;
     return hidden_name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
 }
 

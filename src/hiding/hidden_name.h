@@ -14,8 +14,9 @@ namespace hiding {
 inline constexpr int kLastHiddenNumber = 32767;
 
 // Whether a hidden name read back from the register is one plain name inside the hiding place,
-// so that joining it onto the hiding place's path can reach nothing else: not empty, not "." or
-// "..", and holding no '\', '/', ':' or NUL. Trailing pad spaces are not part of the name.
+// so that joining it onto the hiding place's path can reach nothing else: not made of dots and
+// spaces alone (empty, ".", "..", "..."), and holding no '\', '/', ':' or NUL. Trailing pad
+// spaces are not part of the name.
 bool IsPlainHiddenName(std::string_view hidden_name);
 
 // Whether a record names the item at this place in a hiding place (C:\recycled\H3), in any

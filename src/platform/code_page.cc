@@ -100,10 +100,19 @@ bool IsUndefinedInAnsi(char32_t code) {
     return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
 }
 
+// The converter drops the Unicode tag characters (U+E0000 to U+E007F) without a word, as Unicode
+// allows where language tags do not matter; in a name that would lose a character and so name
+// another item. The length of the tag character at the start of text, or nothing.
+std::optional<std::size_t> TagCharacterAt(std::string_view text) {
+    const std::optional<Decoded> character = DecodeUtf8(text);
+    if (!character || character->code >> 7 != 0xE0000 >> 7) return std::nullopt;
+    return character->length;
+}
+
 std::string ToAnsiNoting(std::string_view utf8, bool& all_represented) {
     thread_local Converter converter(kAnsi, "UTF-8");
     all_represented = true;
-    return converter.Convert(utf8, [&](std::string_view rest, std::string& out) -> std::size_t {
+    const auto on_stuck = [&](std::string_view rest, std::string& out) -> std::size_t {
         const std::optional<Decoded> character = DecodeUtf8(rest);
         if (character && IsUndefinedInAnsi(character->code)) {
             out += static_cast<char>(character->code);
@@ -112,7 +121,21 @@ std::string ToAnsiNoting(std::string_view utf8, bool& all_represented) {
         all_represented = false;
         out += '?';
         return character ? character->length : 1;
-    });
+    };
+    // Every tag character is taken out before the converter sees it and becomes '?' like any
+    // other character the code page lacks. Its lead byte F3 is never part of another character.
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t at = utf8.find('\xF3'); at != std::string_view::npos;
+         at = utf8.find('\xF3', at + 1)) {
+        const std::optional<std::size_t> tag = TagCharacterAt(utf8.substr(at));
+        if (!tag) continue;
+        out += converter.Convert(utf8.substr(from, at - from), on_stuck);
+        out += '?';
+        all_represented = false;
+        from = at + *tag;
+    }
+    return out + converter.Convert(utf8.substr(from), on_stuck);
 }
 
 // Paths and names are nearly always plain ASCII, which both encodings spell alike; the register's

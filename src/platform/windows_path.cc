@@ -69,6 +69,9 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view text) {
         // Windows drops one trailing dot of a folder on the way ("C:\Docs.\a" is C:\Docs\a), but
         // keeps its trailing spaces.
         if (followed_by_separator && component.ends_with('.')) component.remove_suffix(1);
+        // "...\" is left as a folder named "..", which no Windows file system accepts; taken as
+        // a name here it would climb out of the drive's folder on the host.
+        if (component == "..") return std::nullopt;
         path.components.emplace_back(component);
     }
     // The last name loses all its trailing dots and spaces; one made of nothing else leaves the

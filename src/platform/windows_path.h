@@ -28,7 +28,8 @@ struct WindowsPath {
 };
 
 // Parses "X:\a\b" (a drive letter, a colon, then an optional absolute path) and normalises it.
-// Nothing for a text without a drive letter and colon, or with a NUL character.
+// Nothing for a text without a drive letter and colon, with a NUL character, or with a folder
+// "...", which would read as "..".
 std::optional<WindowsPath> ParseWindowsPath(std::string_view text);
 
 // "C:\" for a root, "C:\a\b" otherwise (upper-case drive letter, no trailing backslash).

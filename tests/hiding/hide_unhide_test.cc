@@ -64,7 +64,9 @@ TEST_F(HideUnhideTest, HideRefusesWhenNoNameIsLeftBelowTheLargestNumber) {
 // move out of the hiding place, to an item that was never hidden.
 TEST_F(HideUnhideTest, UnhideRefusesARecordWhoseHiddenNameIsNotOnePlainName) {
     Store(HostC("Docs/secret.txt"), "never hidden");
-    for (const char* hidden : {"..\\Docs\\secret.txt", "..", ".", "", "a/b", "c:x"}) {
+    // "..." and ". ." lose their trailing dots and spaces as the last name of a path, which
+    // leaves the hiding place itself.
+    for (const char* hidden : {"..\\Docs\\secret.txt", "..", ".", "", "a/b", "c:x", "...", ". ."}) {
         SCOPED_TRACE(hidden);
         StoreRecords({HiddenItemRecord::Make(hidden, "C:\\Docs\\moved.txt", "moved.txt")});
         const UnhideOutcome outcome = Unhide(0, "moved.txt", "C:\\Docs\\moved.txt");

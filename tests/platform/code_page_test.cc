@@ -25,12 +25,15 @@ TEST(CodePage, UnrepresentableCharactersAndBadBytesBecomeOneQuestionMarkEach) {
                      "b\xC3"),
               "a?b?");
     EXPECT_EQ(ToAnsi(std::string(1000, 'x') + "\u65E5"), std::string(1000, 'x') + "?");
+    // Tag characters, which the converter would drop without a word.
+    EXPECT_EQ(ToAnsi("a\U000E0000b\U000E007Fc\U000E0080"), "a?b?c?");
 }
 
 TEST(CodePage, RepresentableInAnsi) {
     EXPECT_TRUE(RepresentableInAnsi("C:\\Docs\\Café?.txt\u0081"));
     EXPECT_FALSE(RepresentableInAnsi("C:\\Docs\\\u65E5\u672C.txt"));
     EXPECT_FALSE(RepresentableInAnsi("\xFF"));
+    EXPECT_FALSE(RepresentableInAnsi("report\U000E0041.txt"));
 }
 
 }  // namespace

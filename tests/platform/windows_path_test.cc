@@ -44,7 +44,8 @@ TEST(ParseWindowsPath, AppliesDotsToTheTextAndClampsAtTheRoot) {
 }
 
 TEST(ParseWindowsPath, RefusesWhatIsNoDrivePath) {
-    for (std::string_view text : {"", "Docs\\a", "\\\\server\\share", "1:\\x", "C:relative"}) {
+    for (std::string_view text : {"", "Docs\\a", "\\\\server\\share", "1:\\x", "C:relative",
+                                  "C:\\...\\system.reg", "C:\\a\\...\\"}) {
         EXPECT_EQ(Normalised(text), "<none>") << text;
     }
     EXPECT_EQ(Normalised(std::string_view("C:\\a\0b", 6)), "<none>");
