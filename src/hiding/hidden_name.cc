@@ -9,9 +9,13 @@
 namespace hiding {
 
 bool IsPlainHiddenName(std::string_view hidden_name) {
+    // Trailing spaces are the field's padding.
+    while (!hidden_name.empty() && hidden_name.back() == ' ') hidden_name.remove_suffix(1);
     // The last name of a path loses its trailing dots and spaces, so a name made of nothing else
-    // ("", ".", "..", "...", ". .") would name the hiding place itself or the folder above it.
+    // ("", ".", "..", "...", ". .") would name the hiding place itself or the folder above it,
+    // and "H1." would name the item of another record, H1.
     if (hidden_name.find_first_not_of(". ") == std::string_view::npos) return false;
+    if (hidden_name.back() == '.') return false;
     return hidden_name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
 }
 

@@ -15,8 +15,8 @@ inline constexpr int kLastHiddenNumber = 32767;
 
 // Whether a hidden name read back from the register is one plain name inside the hiding place,
 // so that joining it onto the hiding place's path can reach nothing else: not made of dots and
-// spaces alone (empty, ".", "..", "..."), and holding no '\', '/', ':' or NUL. Trailing pad
-// spaces are not part of the name.
+// spaces alone (empty, ".", "..", "..."), not ending in a dot (which a path's last name loses),
+// and holding no '\', '/', ':' or NUL. Trailing pad spaces are not part of the name.
 bool IsPlainHiddenName(std::string_view hidden_name);
 
 // Whether a record names the item at this place in a hiding place (C:\recycled\H3), in any

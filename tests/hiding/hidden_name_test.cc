@@ -13,8 +13,8 @@ TEST(HiddenNameTest, OnlyOnePlainNameIsTrusted) {
         EXPECT_TRUE(IsPlainHiddenName(name)) << name;
     }
     for (const std::string& name : std::initializer_list<std::string>{
-             "", "   ", ".", "..", ".. ", "...", ". .", "..\\Docs\\report.txt", "a/b", "C:x",
-             "H1\\..", "..\\..", std::string("H1\0x", 4)}) {
+             "", "   ", ".", "..", ".. ", "...", ". .", "H1.", "H1. ", "..\\Docs\\report.txt",
+             "a/b", "C:x", "H1\\..", "..\\..", std::string("H1\0x", 4)}) {
         EXPECT_FALSE(IsPlainHiddenName(name)) << name;
     }
 }
