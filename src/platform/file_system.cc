@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <optional>
 
+#include "platform/drives.h"
 #include "platform/fault_injection.h"
 #include "platform/no_replace_rename.h"
 #include "platform/text_case.h"
@@ -29,7 +30,7 @@ void FailIfInjected(const std::string& what_failed) {
 // The hiding place of a drive stays out of every listing of its root, in any letter case, as
 // resolution would find it in any letter case.
 bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
-    return folder.windows.IsDriveRoot() && FoldCase(name) == "recycled";
+    return folder.windows.IsDriveRoot() && IsHidingPlaceName(name);
 }
 
 std::vector<std::string> List(std::string_view folder, Kind kind) {
