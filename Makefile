@@ -1,11 +1,13 @@
 # The two commands a new user needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
 # Seconds each fuzzer runs in make fuzz.
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build run test stress sanitize fuzz bench screenshots conformance clean
+.PHONY: all deps build run test stress sanitize fuzz bench screenshots conformance install \
+	package package-test package-install-test clean
 
 all: build
 
@@ -48,6 +50,24 @@ bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARN_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)-bench/bench/*_bench; do echo "== $$b"; $$b; done
+
+# Installs the program, its desktop entry, icons and metainfo under PREFIX.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, $(BUILD)/tessarn_<version>_<architecture>.deb.
+package: build
+	@rm -f $(BUILD)/tessarn_*.deb
+	@cd $(BUILD) && cpack -G DEB
+
+# The package's contents and the validators of its desktop entry and metainfo.
+package-test: package
+	@tests/package/check_package.sh $(BUILD)
+
+# The package installed with apt on a bare Debian 12 (a debootstrap chroot; needs root and
+# Debian's package servers), started from its menu entry, and removed again.
+package-install-test: package
+	@tests/package/install_in_chroot.sh $(BUILD)
 
 screenshots: build
 	@scripts/take-screenshots $(BUILD)

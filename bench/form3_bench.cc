@@ -41,6 +41,9 @@ void WriteWhole(const fs::path& file, const std::string& bytes) {
 void PrepareFullMachine() {
     const fs::path prefix =
         fs::temp_directory_path() / ("tessarn-bench-" + std::to_string(getpid()));
+    // A home folder of the benchmark's own, which the first start maps as drive H:.
+    fs::create_directories(prefix.string() + "-home");
+    setenv("HOME", (prefix.string() + "-home").c_str(), 1);
     setenv("TESSARN_PREFIX", prefix.c_str(), 1);
     platform::PrepareMachine();
     drive_c = prefix / "drive_c";
@@ -120,5 +123,6 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::error_code ignored;
     fs::remove_all(drive_c.parent_path(), ignored);
+    fs::remove_all(drive_c.parent_path().string() + "-home", ignored);
     return 0;
 }

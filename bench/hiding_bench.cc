@@ -124,6 +124,9 @@ int main(int argc, char** argv) {
     // system where flushing costs nothing and the comparison would say little.
     const fs::path scratch = fs::read_symlink("/proc/self/exe").parent_path() / "hiding-machine";
     fs::remove_all(scratch);
+    // A home folder of the benchmark's own, which the first start maps as drive H:.
+    fs::create_directories(scratch.string() + "-home");
+    setenv("HOME", (scratch.string() + "-home").c_str(), 1);
     setenv("TESSARN_PREFIX", scratch.c_str(), 1);
     platform::PrepareMachine();
     drive_c = scratch / "drive_c";
@@ -141,5 +144,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fs::remove_all(scratch);
+    fs::remove_all(scratch.string() + "-home");
     return 0;
 }

@@ -159,6 +159,9 @@ int main(int argc, char** argv) {
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tessarn-bench-XXXXXX";
     Check(mkdtemp(pattern.data()) != nullptr, "mkdtemp");
     const std::filesystem::path scratch = pattern;
+    // A home folder of the benchmark's own, which the first start maps as drive H:.
+    std::filesystem::create_directories(scratch / "home");
+    setenv("HOME", (scratch / "home").c_str(), 1);
     setenv("TESSARN_PREFIX", (scratch / "prefix").c_str(), 1);
     platform::PrepareMachine();
     system_folder = scratch / "prefix" / "drive_c" / "windows" / "system32";

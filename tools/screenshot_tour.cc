@@ -17,10 +17,10 @@
 #include "forms/Form4.h"
 #include "forms/frmAbout.h"
 #include "forms/frmLogin.h"
+#include "password/password_store.h"
 #include "platform/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
-#include "password/password_store.h"
 
 namespace {
 
@@ -47,6 +47,9 @@ void Type(QLineEdit* box, const QString& text) {
 
 // A machine with a few documents, two of them already hidden.
 void PrepareSampleMachine(const fs::path& prefix) {
+    // A home folder of the tour's own, which the first start maps as drive H:.
+    fs::create_directories(prefix.string() + "-home");
+    setenv("HOME", (prefix.string() + "-home").c_str(), 1);
     setenv("TESSARN_PREFIX", prefix.c_str(), 1);
     platform::PrepareMachine();
     const fs::path c = prefix / "drive_c";
@@ -117,5 +120,6 @@ int main(int argc, char** argv) {
 
     std::error_code ignored;
     fs::remove_all(prefix, ignored);
+    fs::remove_all(prefix.string() + "-home", ignored);
     return all_taken ? 0 : 1;
 }

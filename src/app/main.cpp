@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarn"));
+    // Ties the windows to the installed desktop entry, for its icon and name in task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSARN_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(TESSARN_VERSION_MAJOR)
                                             .arg(TESSARN_VERSION_MINOR)

@@ -9,6 +9,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <string>
 
@@ -30,6 +31,11 @@ class DirListBox : public QListWidget {
     // above it that is still there (raising Change). Never throws.
     void Refresh();
 
+    // How the entry in a row is drawn: whether it is a folder of the chain down to the one shown
+    // (drawn open) rather than one of its sub-folders, and how many steps it is indented.
+    bool InChain(int row) const;
+    int DepthOf(int row) const;
+
   signals:
     void Change();
 
@@ -41,8 +47,11 @@ class DirListBox : public QListWidget {
     // Shows the folder, or when it has gone the nearest folder above it that is still there.
     void ShowNearest(std::string folder);
     void Open(QListWidgetItem* item);
+    // The folder an entry stands for.
+    QString PathOf(int row) const;
 
     QString path_;
+    QStringList chain_paths_;  // the folders from the root down to the one shown
     std::map<char, std::string> folder_of_drive_;  // by lower-case drive letter
 };
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/prefix.h"
+#include "platform/text_case.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -21,15 +22,24 @@ bool FolderReadable(const fs::path& folder) {
     return true;
 }
 
-std::optional<Drive> ReadDrive(const fs::path& dosdevices, char letter) {
-    const fs::path link = dosdevices / (std::string(1, letter) + ":");
+// Where a link in dosdevices/ leads. A relative link is relative to the folder that holds it; the
+// target is made absolute here so that callers never depend on the current folder.
+std::optional<fs::path> ReadLink(const fs::path& dosdevices, const std::string& name) {
     std::error_code error;
-    fs::path target = fs::read_symlink(link, error);
+    fs::path target = fs::read_symlink(dosdevices / name, error);
     if (error) return std::nullopt;
-    // A relative link is relative to the folder that holds it; the drive's root is made absolute
-    // here so that callers never depend on the current folder.
     if (target.is_relative()) target = (dosdevices / target).lexically_normal();
-    return Drive{letter, target, FolderReadable(target)};
+    return target;
+}
+
+std::optional<Drive> ReadDrive(const fs::path& dosdevices, char letter) {
+    const std::optional<fs::path> root = ReadLink(dosdevices, std::string{letter, ':'});
+    if (!root) return std::nullopt;
+    return Drive{letter, *root, FolderReadable(*root)};
+}
+
+char LowerLetter(char letter) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
 }
 
 }  // namespace
@@ -48,9 +58,21 @@ std::vector<Drive> ListDrives() {
 }
 
 std::optional<Drive> FindDrive(char letter) {
-    const int lower = std::tolower(static_cast<unsigned char>(letter));
+    const char lower = LowerLetter(letter);
     if (lower < 'a' || lower > 'z') return std::nullopt;
-    return ReadDrive(PrefixFolder() / "dosdevices", static_cast<char>(lower));
+    return ReadDrive(PrefixFolder() / "dosdevices", lower);
+}
+
+bool IsHidingPlaceName(std::string_view name) {
+    return FoldCase(name) == "recycled";
+}
+
+std::string MappedHidingPlaceLinkName(char letter) {
+    return std::string{LowerLetter(letter), ':'} + "recycled";
+}
+
+std::optional<fs::path> MappedHidingPlace(char letter) {
+    return ReadLink(PrefixFolder() / "dosdevices", MappedHidingPlaceLinkName(letter));
 }
 
 }  // namespace platform

@@ -1,10 +1,15 @@
 // The drive table: every drive letter is a symbolic link <prefix>/dosdevices/<letter>: to a host
 // folder. A drive is "not ready" when its link dangles or its folder cannot be read.
+//
+// A drive's hiding place is the folder "recycled" under its root, unless a second link,
+// <prefix>/dosdevices/<letter>:recycled, names another host folder for it: one that stays out of
+// the drive folder's own listing (see home_drive.h).
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -21,5 +26,15 @@ std::vector<Drive> ListDrives();
 
 // The drive of a letter in either case, or nothing when the machine has no such drive.
 std::optional<Drive> FindDrive(char letter);
+
+// Whether a name directly under a drive's root names its hiding place, in any letter case.
+bool IsHidingPlaceName(std::string_view name);
+
+// "h:recycled": the name of the link that maps the hiding place of a drive (lower-case letter).
+std::string MappedHidingPlaceLinkName(char letter);
+
+// The host folder a drive's hiding place is mapped to, made absolute; nothing when the drive
+// has no such link and its hiding place is the "recycled" folder under its root.
+std::optional<std::filesystem::path> MappedHidingPlace(char letter);
 
 }  // namespace platform

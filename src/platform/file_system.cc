@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <numeric>
 #include <optional>
 
+#include "platform/drives.h"
 #include "platform/fault_injection.h"
 #include "platform/no_replace_rename.h"
 #include "platform/text_case.h"
@@ -17,7 +19,25 @@
 namespace platform {
 namespace {
 
-enum class Kind { kFolder, kFile };
+enum class Kind { kFolder, kFile, kOther };
+
+// What a folder's entry is. The folder listing itself tells for most entries, which spares a
+// look at each of a big folder's entries; links count as what they lead to, and an entry that
+// cannot be examined (a dangling link, a name removed meanwhile) is neither file nor folder.
+Kind KindOf(int folder, const dirent& entry) {
+    mode_t mode = 0;
+    if (entry.d_type == DT_DIR) {
+        mode = S_IFDIR;
+    } else if (entry.d_type == DT_REG) {
+        mode = S_IFREG;
+    } else {
+        struct stat info;
+        if (fstatat(folder, entry.d_name, &info, 0) != 0) return Kind::kOther;
+        mode = info.st_mode;
+    }
+    if (S_ISDIR(mode)) return Kind::kFolder;
+    return S_ISREG(mode) ? Kind::kFile : Kind::kOther;
+}
 
 // Before a host call: when the fault injector says so, the call fails as a failing disk would.
 void FailIfInjected(const std::string& what_failed) {
@@ -29,7 +49,26 @@ void FailIfInjected(const std::string& what_failed) {
 // The hiding place of a drive stays out of every listing of its root, in any letter case, as
 // resolution would find it in any letter case.
 bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
-    return folder.windows.IsDriveRoot() && FoldCase(name) == "recycled";
+    return folder.windows.IsDriveRoot() && IsHidingPlaceName(name);
+}
+
+// Sorts by name ignoring letter case, and names that differ in letter case alone by their bytes,
+// so that the order never depends on the order the host lists them in. A folder may hold
+// 100,000 names: they are sorted through their positions, and each is moved once.
+void SortIgnoringCase(std::vector<std::string>& names) {
+    std::vector<std::string> keys;
+    keys.reserve(names.size());
+    for (const std::string& name : names) keys.push_back(FoldCase(name));
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int by_key = keys[a].compare(keys[b]);
+        return by_key != 0 ? by_key < 0 : names[a] < names[b];
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const std::size_t position : order) sorted.push_back(std::move(names[position]));
+    names = std::move(sorted);
 }
 
 std::vector<std::string> List(std::string_view folder, Kind kind) {
@@ -47,25 +86,16 @@ std::vector<std::string> List(std::string_view folder, Kind kind) {
         const std::string_view name = entry->d_name;
         // A leading dot hides an entry (and skips "." and "..").
         if (name.front() == '.' || !SpellableInWindowsPath(name)) continue;
-        struct stat info;
-        // Links count as what they lead to; an entry that cannot be examined (a dangling link,
-        // a name removed meanwhile) is left out rather than failing the whole listing.
-        if (fstatat(dirfd(listing), entry->d_name, &info, 0) != 0) continue;
-        const bool wanted = kind == Kind::kFolder
-                                ? S_ISDIR(info.st_mode) && !IsHidingPlace(location, name)
-                                : S_ISREG(info.st_mode);
-        if (wanted) names.emplace_back(name);
+        if (KindOf(dirfd(listing), *entry) == kind &&
+            !(kind == Kind::kFolder && IsHidingPlace(location, name))) {
+            names.emplace_back(name);
+        }
     }
     const int read_errno = errno;
     closedir(listing);
     if (read_errno != 0) throw WindowsError(WindowsErrorFromErrno(read_errno), what_failed);
 
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(names.size());
-    for (std::string& name : names) keyed.emplace_back(FoldCase(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    names.clear();
-    for (auto& [key, name] : keyed) names.push_back(std::move(name));
+    SortIgnoringCase(names);
     return names;
 }
 

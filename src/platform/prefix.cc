@@ -11,18 +11,13 @@
 #include <string>
 #include <system_error>
 
+#include "platform/home_drive.h"
 #include "platform/windows_error.h"
 
 namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr) return entry->pw_dir;
-    return "/";
-}
 
 [[noreturn]] void ThrowCannotPrepare(const fs::path& prefix, int host_errno) {
     throw WindowsError(WindowsErrorFromErrno(host_errno),
@@ -73,6 +68,7 @@ void CreateLayout(const fs::path& root, const fs::path& prefix) {
     if (!error) fs::create_directory(root / "dosdevices", error);
     if (!error) fs::create_directory_symlink("../drive_c", root / "dosdevices" / "c:", error);
     if (!error) fs::create_directory_symlink("/", root / "dosdevices" / "z:", error);
+    if (!error) MapHomeDrive(root, error);
     if (error) ThrowCannotPrepare(prefix, error.value());
 }
 
@@ -131,6 +127,12 @@ bool BuildMachine(const fs::path& prefix, const fs::path& parent) {
 }
 
 }  // namespace
+
+fs::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr) return entry->pw_dir;
+    return "/";
+}
 
 fs::path PrefixFolder() {
     if (const char* prefix = std::getenv("TESSARN_PREFIX"); prefix != nullptr && *prefix != '\0') {

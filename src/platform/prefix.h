@@ -6,6 +6,8 @@
 //   <prefix>/drive_c/recycled/           the hiding place of drive C
 //   <prefix>/dosdevices/c: -> ../drive_c
 //   <prefix>/dosdevices/z: -> /          so that the whole host tree can be browsed
+//   <prefix>/dosdevices/h: -> ~          the user's home folder, with its hiding place mapped
+//                                        apart from it (see home_drive.h)
 //   <prefix>/system.reg                  the registry hive (written on first change)
 #pragma once
 
@@ -16,6 +18,9 @@ namespace platform {
 // TESSARN_PREFIX when set and not empty, else $XDG_DATA_HOME/tessarn, else
 // ~/.local/share/tessarn. Read anew on every call so that tests can switch prefixes.
 std::filesystem::path PrefixFolder();
+
+// The user's home folder: HOME when set and not empty, else the user database's entry, else "/".
+std::filesystem::path HomeFolder();
 
 // Creates the first-start layout when the prefix folder does not exist yet; leaves an existing
 // prefix exactly as it is (a user may have removed or added drives). Throws WindowsError when

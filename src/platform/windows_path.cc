@@ -106,6 +106,17 @@ HostLocation ResolveWindowsPath(std::string_view text) {
     HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
     location.windows.ends_in_separator = parsed->ends_in_separator;
     for (const std::string& component : parsed->components) {
+        // A hiding place mapped apart is reached through its link alone, so that items hidden
+        // on the drive never land in a "recycled" folder the drive's own folder may hold.
+        if (location.windows.IsDriveRoot() && IsHidingPlaceName(component)) {
+            if (std::optional<fs::path> mapped = MappedHidingPlace(parsed->drive)) {
+                struct stat info;
+                location.host = *mapped;
+                location.windows.components.push_back("recycled");
+                location.exists = lstat(mapped->c_str(), &info) == 0;
+                continue;
+            }
+        }
         std::string host_name = component;
         // Below a missing component nothing can exist; the rest is kept as typed.
         if (location.exists) {

@@ -6,9 +6,10 @@
 // one trailing dot ("C:\Docs.\report.txt. " is C:\Docs\report.txt), while a folder's trailing
 // spaces are part of its name; an exact host name wins, otherwise the folder's names are compared
 // ignoring letter case. So the text of a path, typed or read back from a register, cannot climb
-// out of the folder its drive letter maps to; but a symbolic link inside that folder is followed
-// like any folder, and may lead anywhere on the host. What must not be reached through a drive is
-// therefore told by host identity, not by where a path's text points.
+// out of the folder its drive letter maps to, or out of its hiding place where the machine maps
+// that apart (drives.h); but a symbolic link inside that folder is followed like any folder, and
+// may lead anywhere on the host. What must not be reached through a drive is therefore told by
+// host identity, not by where a path's text points.
 #pragma once
 
 #include <filesystem>

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "hiding/unhide.h"
 #include "password/password_store.h"
 #include "platform/prefix.h"
+#include "platform/test_home.h"
 #include "platform/text_case.h"
 #include "register/hiding_place.h"
 
@@ -58,6 +60,7 @@ class Machine {
         : scratch_(std::move(scratch)), items_(std::move(items)) {
         fs::remove_all(scratch_);
         fs::create_directories(scratch_);
+        home_.emplace(scratch_ / "home");
         setenv("TESSARN_PREFIX", (scratch_ / "prefix").c_str(), 1);
         platform::PrepareMachine();
         password::StoreCheckValue(*password::ComputeCheckValue("secret"));
@@ -145,6 +148,7 @@ class Machine {
   private:
     fs::path scratch_;
     std::vector<Item> items_;
+    std::optional<platform_test::TestHome> home_;
 };
 
 }  // namespace crash_test

@@ -19,6 +19,7 @@
 #include "forms/twips.h"
 #include "hiding/recovery.h"
 #include "platform/fault_injection.h"
+#include "platform/windows_path.h"
 #include "window_test.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -182,9 +183,9 @@ TEST_F(Form1Test, Text1FollowsTheFolderAndFileChosen) {
 
 TEST_F(Form1Test, DriveChangesGoToEachDrivesLastFolderOrSayTheDriveIsNotReady) {
     fs::create_directories(AddDrive('d', true) / "Music");
-    AddDrive('q', false);
+    AddDrive('e', false);
     Form1& w = Open();
-    EXPECT_EQ(w.Drive1->itemText(2), "q: [q] not ready");
+    EXPECT_EQ(w.Drive1->itemText(2), "e: [e] not ready");
     w.Drive1->setFocus();
     QTest::keyClick(w.Drive1, Qt::Key_Down);
     EXPECT_EQ(w.Text1->text(), "D:\\");
@@ -198,7 +199,7 @@ TEST_F(Form1Test, DriveChangesGoToEachDrivesLastFolderOrSayTheDriveIsNotReady) {
     // The drive list keeps the drive that cannot be read; everything else stays.
     QTest::keyClick(w.Drive1, Qt::Key_Down);
     EXPECT_EQ(messages_, std::vector<ShownMessage>({{"Drive not ready!!!", "Error!!!!"}}));
-    EXPECT_EQ(w.Drive1->Drive(), "q:");
+    EXPECT_EQ(w.Drive1->Drive(), "e:");
     EXPECT_EQ(w.Dir1->Path(), "D:\\Music");
     EXPECT_EQ(w.Text1->text(), "D:\\Music");
 }
@@ -229,6 +230,27 @@ TEST_F(Form1Test, HidesAFileAndThenAFolderUnderTheNextNumbers) {
     EXPECT_EQ(Entries(w.Dir1), QStringList({"C:\\", "Docs", "New"}));
     EXPECT_EQ(w.Text1->text(), "C:\\Docs");
     EXPECT_TRUE(messages_.empty());
+}
+
+// A new user's first Hide: started in the home folder, a file there goes into drive H:'s hiding
+// place, which leaves no trace in the home folder as `ls` or a file manager shows it.
+TEST_F(Form1Test, StartedInTheHomeFolderHidesThroughDriveHLeavingNoVisibleTrace) {
+    fs::create_directories(Home() / "Docs");
+    WriteFile(Home() / "Docs/letter.txt", "letter");
+    fs::current_path(Home() / "Docs");
+    Form1& w = Open();
+    EXPECT_EQ(w.Text1->text(), "H:\\Docs");
+    EXPECT_EQ(w.Drive1->Drive(), "h:");
+    EXPECT_EQ(Entries(w.Dir1), QStringList({"H:\\", "Docs"}));
+
+    ClickFile(w, "letter.txt");
+    Hide(w);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(Entries(w.File1).isEmpty());
+    EXPECT_TRUE(fs::is_empty(Home() / "Docs"));
+    EXPECT_EQ(Register(), RecordBytes("H1", "H:\\Docs\\letter.txt", "letter.txt"));
+    EXPECT_EQ(ReadFile(platform::ResolveWindowsPath("H:\\recycled\\H1").host), "letter");
+    EXPECT_EQ(platform_test::VisibleNames(Home()), std::vector<std::string>({"Docs"}));
 }
 
 TEST_F(Form1Test, HidesATypedPathExactlyAsTypedAfterARoundedCount) {

@@ -1,4 +1,5 @@
-// A fixture for window tests: a fresh machine prefix, a recorder in place of the message box,
+// A fixture for window tests: a fresh machine prefix with a home folder of its own (drive H:), a
+// recorder in place of the message box,
 // and a watch on the end of the program. Every window left loaded is closed afterwards.
 #pragma once
 
@@ -14,12 +15,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "forms/form.h"
 #include "forms/message_box.h"
 #include "platform/prefix.h"
+#include "platform/test_home.h"
 
 struct ShownMessage {
     QString text;
@@ -54,6 +57,7 @@ class WindowTest : public testing::Test {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         scratch_ = pattern;
         prefix_ = scratch_ / "prefix";
+        home_.emplace(Home());
         setenv("TESSARN_PREFIX", prefix_.c_str(), 1);
         platform::PrepareMachine();
         forms::SetMessageBoxHandler([this](const QString& text, const QString& title) {
@@ -76,7 +80,10 @@ class WindowTest : public testing::Test {
         forms::SetMessageBoxHandler({});
         std::error_code ignored;
         std::filesystem::remove_all(scratch_, ignored);
+        home_.reset();
     }
+
+    std::filesystem::path Home() const { return scratch_ / "home"; }
 
     // Host path of a Windows path on drive C of this test's machine ("windows\\system32").
     std::filesystem::path HostC(const std::string& relative = "") const {
@@ -88,4 +95,5 @@ class WindowTest : public testing::Test {
     std::vector<ShownMessage> messages_;
     std::function<void()> on_message_;  // runs while a box is "open", e.g. to check focus
     bool program_ended_ = false;
+    std::optional<platform_test::TestHome> home_;
 };

@@ -9,19 +9,21 @@ namespace {
 
 using DrivesTest = platform_test::PrefixTest;
 
-TEST_F(DrivesTest, FreshMachineHasDrivesCAndZ) {
+TEST_F(DrivesTest, FreshMachineHasDrivesCHomeAndZ) {
     const std::vector<Drive> drives = ListDrives();
-    ASSERT_EQ(drives.size(), 2u);
+    ASSERT_EQ(drives.size(), 3u);
     EXPECT_EQ(drives[0].text(), "c:");
     EXPECT_EQ(drives[0].host_root, DriveC());
-    EXPECT_EQ(drives[1].text(), "z:");
-    EXPECT_TRUE(drives[0].ready && drives[1].ready);
+    EXPECT_EQ(drives[1].text(), "h:");
+    EXPECT_EQ(drives[1].host_root, Home());
+    EXPECT_EQ(drives[2].text(), "z:");
+    EXPECT_TRUE(drives[0].ready && drives[1].ready && drives[2].ready);
 }
 
 TEST_F(DrivesTest, DriveAddedWithASymlinkIsListedInLetterOrder) {
     AddDrive('d', Outside("stick"));
     const std::vector<Drive> drives = ListDrives();
-    ASSERT_EQ(drives.size(), 3u);
+    ASSERT_EQ(drives.size(), 4u);
     EXPECT_EQ(drives[1].letter, 'd');
     EXPECT_TRUE(drives[1].ready);
 }

@@ -1,5 +1,6 @@
 // A fresh machine for every test: a temporary folder made the prefix through TESSARN_PREFIX and
-// prepared as on a first start, removed again afterwards. The real prefix is never touched.
+// prepared as on a first start, with a home folder of its own, removed again afterwards. The
+// real prefix and the real home folder are never touched.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/prefix.h"
+#include "platform/test_home.h"
 #include "platform/windows_error.h"
 
 namespace platform_test {
@@ -24,6 +27,7 @@ class PrefixTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         scratch_ = pattern;
         prefix_ = scratch_ / "prefix";
+        home_.emplace(Home());
         setenv("TESSARN_PREFIX", prefix_.c_str(), 1);
         platform::PrepareMachine();
     }
@@ -32,7 +36,10 @@ class PrefixTest : public ::testing::Test {
         std::error_code ignored;
         std::filesystem::remove_all(scratch_, ignored);
         unsetenv("TESSARN_PREFIX");
+        home_.reset();
     }
+
+    std::filesystem::path Home() const { return scratch_ / "home"; }
 
     std::filesystem::path DriveC() const { return prefix_ / "drive_c"; }
 
@@ -80,6 +87,7 @@ class PrefixTest : public ::testing::Test {
 
     std::filesystem::path scratch_;
     std::filesystem::path prefix_;
+    std::optional<TestHome> home_;
 };
 
 }  // namespace platform_test

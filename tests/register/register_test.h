@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/prefix.h"
+#include "platform/test_home.h"
 #include "register/hidden_item_record.h"
 #include "register/hiding_place.h"
 
@@ -20,10 +22,14 @@ class RegisterTest : public testing::Test {
         char pattern[] = "/tmp/tessarn-register-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         scratch_ = pattern;
+        home_.emplace(scratch_ / "home");
         setenv("TESSARN_PREFIX", (scratch_ / "prefix").c_str(), 1);
         platform::PrepareMachine();
     }
-    void TearDown() override { std::filesystem::remove_all(scratch_); }
+    void TearDown() override {
+        std::filesystem::remove_all(scratch_);
+        home_.reset();
+    }
 
     std::filesystem::path System32() const { return scratch_ / "prefix/drive_c/windows/system32"; }
     std::filesystem::path RegisterFile() const { return System32() / "tessarn.dat"; }
@@ -53,4 +59,5 @@ class RegisterTest : public testing::Test {
     }
 
     std::filesystem::path scratch_;
+    std::optional<platform_test::TestHome> home_;
 };
