@@ -9,6 +9,7 @@
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
 #include "platform/code_page.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
@@ -99,6 +100,8 @@ HideOutcome Undo(std::optional<HiddenItemsRegister>& hidden_items, const Intent&
 }  // namespace
 
 HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
+    // The many paths of one operation read the drive table once.
+    const platform::DriveTableSnapshot drives;
     if (std::optional<std::string> refusal = RefusalOf(item_path, drive_text)) {
         return {Result::kRefused, *refusal};
     }

@@ -61,7 +61,9 @@ bool CarriesProgramData(std::string_view item_path) {
     }
     struct stat item;
     if (lstat(host.c_str(), &item) != 0 || S_ISLNK(item.st_mode)) return false;
-    if (IsOrHoldsFolder(item, register_folder)) return true;
+    // Only a folder can hold another; a file can only be one of the data files themselves.
+    const bool folder_item = S_ISDIR(item.st_mode);
+    if (folder_item && IsOrHoldsFolder(item, register_folder)) return true;
     struct stat folder;
     struct stat parent;
     if (stat(register_folder.c_str(), &folder) == 0 &&
@@ -72,9 +74,9 @@ bool CarriesProgramData(std::string_view item_path) {
     // The hive, and the drive table beside it: without it the machine has no drives at all.
     const fs::path hive = platform::HiveFile();
     struct stat hive_file;
-    return (stat(hive.c_str(), &hive_file) == 0 && Same(hive_file, item)) ||
-           IsOrHoldsFolder(item, platform::PrefixFolder() / "dosdevices") ||
-           IsOrHoldsFolder(item, hive.parent_path());
+    if (stat(hive.c_str(), &hive_file) == 0 && Same(hive_file, item)) return true;
+    return folder_item && (IsOrHoldsFolder(item, platform::PrefixFolder() / "dosdevices") ||
+                           IsOrHoldsFolder(item, hive.parent_path()));
 }
 
 }  // namespace hiding

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hiding/hidden_name.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
@@ -113,6 +114,8 @@ void SettleJournals(HiddenItemsRegister& hidden_items) {
 }  // namespace
 
 HiddenItemsRegister OpenRegister() {
+    // The many paths of one operation read the drive table once.
+    const platform::DriveTableSnapshot drives;
     HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
     SettleJournals(hidden_items);
     return hidden_items;

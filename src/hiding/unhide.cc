@@ -6,6 +6,7 @@
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
 #include "hiding/recovery.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
@@ -67,6 +68,8 @@ std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error
 }  // namespace
 
 UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view shown_path) {
+    // The many paths of one operation read the drive table once.
+    const platform::DriveTableSnapshot drives;
     std::optional<HiddenItemsRegister> hidden_items;
     HiddenItemRecord record;
     try {

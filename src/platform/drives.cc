@@ -2,7 +2,9 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <cctype>
+#include <map>
 #include <system_error>
 
 #include "platform/prefix.h"
@@ -22,20 +24,48 @@ bool FolderReadable(const fs::path& folder) {
     return true;
 }
 
+// What a DriveTableSnapshot keeps: each link and each drive as first read.
+struct Snapshot {
+    fs::path dosdevices;
+    std::map<std::string, std::optional<fs::path>> links;
+    std::map<char, std::optional<Drive>> drives;
+};
+thread_local Snapshot* snapshot = nullptr;
+
+Snapshot* SnapshotOf(const fs::path& dosdevices) {
+    return snapshot != nullptr && snapshot->dosdevices == dosdevices ? snapshot : nullptr;
+}
+
 // Where a link in dosdevices/ leads. A relative link is relative to the folder that holds it; the
 // target is made absolute here so that callers never depend on the current folder.
 std::optional<fs::path> ReadLink(const fs::path& dosdevices, const std::string& name) {
+    Snapshot* kept = SnapshotOf(dosdevices);
+    if (kept != nullptr) {
+        if (const auto found = kept->links.find(name); found != kept->links.end()) {
+            return found->second;
+        }
+    }
     std::error_code error;
-    fs::path target = fs::read_symlink(dosdevices / name, error);
-    if (error) return std::nullopt;
-    if (target.is_relative()) target = (dosdevices / target).lexically_normal();
+    std::optional<fs::path> target = fs::read_symlink(dosdevices / name, error);
+    if (error) target.reset();
+    if (target && target->is_relative()) target = (dosdevices / *target).lexically_normal();
+    if (kept != nullptr) kept->links[name] = target;
     return target;
 }
 
 std::optional<Drive> ReadDrive(const fs::path& dosdevices, char letter) {
-    const std::optional<fs::path> root = ReadLink(dosdevices, std::string{letter, ':'});
-    if (!root) return std::nullopt;
-    return Drive{letter, *root, FolderReadable(*root)};
+    Snapshot* kept = SnapshotOf(dosdevices);
+    if (kept != nullptr) {
+        if (const auto found = kept->drives.find(letter); found != kept->drives.end()) {
+            return found->second;
+        }
+    }
+    std::optional<Drive> drive;
+    if (const std::optional<fs::path> root = ReadLink(dosdevices, std::string{letter, ':'})) {
+        drive = Drive{letter, *root, FolderReadable(*root)};
+    }
+    if (kept != nullptr) kept->drives[letter] = drive;
+    return drive;
 }
 
 char LowerLetter(char letter) {
@@ -48,10 +78,32 @@ std::string Drive::text() const {
     return std::string{letter, ':'};
 }
 
+DriveTableSnapshot::DriveTableSnapshot() : outermost_(snapshot == nullptr) {
+    if (outermost_) snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+}
+
+DriveTableSnapshot::~DriveTableSnapshot() {
+    if (!outermost_) return;
+    delete snapshot;
+    snapshot = nullptr;
+}
+
 std::vector<Drive> ListDrives() {
     const fs::path dosdevices = PrefixFolder() / "dosdevices";
+    // One listing finds the letters that are there, rather than asking for all 26.
+    std::vector<char> letters;
+    if (DIR* listing = opendir(dosdevices.c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            const std::string_view name = entry->d_name;
+            if (name.size() == 2 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z') {
+                letters.push_back(name[0]);
+            }
+        }
+        closedir(listing);
+    }
+    std::sort(letters.begin(), letters.end());
     std::vector<Drive> drives;
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
+    for (const char letter : letters) {
         if (std::optional<Drive> drive = ReadDrive(dosdevices, letter)) drives.push_back(*drive);
     }
     return drives;

@@ -21,7 +21,22 @@ struct Drive {
     std::string text() const;  // "c:" — the letter and colon only, as a drive list reads it
 };
 
-// All drives of the machine, ordered by letter. Reads dosdevices/ anew on every call.
+// While one lives on this thread, the drive table is read once and kept: an operation that
+// resolves many paths (a Hide, an Unhide) then reads dosdevices/ once, not once a path. A medium
+// pulled meanwhile goes unseen here, but every file operation on it still fails on its own.
+class DriveTableSnapshot {
+  public:
+    DriveTableSnapshot();
+    ~DriveTableSnapshot();
+    DriveTableSnapshot(const DriveTableSnapshot&) = delete;
+    DriveTableSnapshot& operator=(const DriveTableSnapshot&) = delete;
+
+  private:
+    bool outermost_;
+};
+
+// All drives of the machine, ordered by letter. Reads dosdevices/ anew on every call, but for
+// the life of a DriveTableSnapshot.
 std::vector<Drive> ListDrives();
 
 // The drive of a letter in either case, or nothing when the machine has no such drive.

@@ -138,9 +138,16 @@ fs::path PrefixFolder() {
     if (const char* prefix = std::getenv("TESSARN_PREFIX"); prefix != nullptr && *prefix != '\0') {
         // "/machine/" and "/machine" are one folder; the first would have no name of its own,
         // and the machine would be built inside itself.
-        fs::path folder = fs::path(prefix).lexically_normal();
-        if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
-        return folder;
+        // Every path the program resolves asks for the prefix, so the last one is kept.
+        thread_local std::string last_text;
+        thread_local fs::path last_folder;
+        if (last_text != prefix) {
+            fs::path folder = fs::path(prefix).lexically_normal();
+            if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+            last_text = prefix;
+            last_folder = std::move(folder);
+        }
+        return last_folder;
     }
     // A relative XDG_DATA_HOME is invalid and must be ignored, as every XDG-aware program does.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
