@@ -1,13 +1,12 @@
 #include "hiding/hiding_places.h"
 
-#include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <memory>
-#include <string>
 #include <vector>
 
+#include "hiding/host_identity.h"
 #include "platform/drives.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -18,14 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Identity {
-    dev_t device;
-    ino_t inode;
-    bool operator==(const Identity&) const = default;
-};
-
-std::vector<Identity> HidingPlaces() {
-    std::vector<Identity> places;
+std::vector<HostIdentity> HidingPlaces() {
+    std::vector<HostIdentity> places;
     for (const platform::Drive& drive : platform::ListDrives()) {
         if (!drive.ready) continue;
         try {
@@ -33,7 +26,7 @@ std::vector<Identity> HidingPlaces() {
                 platform::ResolveWindowsPath(HidePathFor(drive.text(), ""));
             struct stat info;
             if (place.exists && stat(place.host.c_str(), &info) == 0) {
-                places.push_back({info.st_dev, info.st_ino});
+                places.push_back(HostIdentity::Of(info));
             }
         } catch (const platform::WindowsError&) {
         }
@@ -41,11 +34,8 @@ std::vector<Identity> HidingPlaces() {
     return places;
 }
 
-bool IsOneOf(const struct stat& info, const std::vector<Identity>& places) {
-    for (const Identity& place : places) {
-        if (place == Identity{info.st_dev, info.st_ino}) return true;
-    }
-    return false;
+bool IsOneOf(const HostIdentity& identity, const std::vector<HostIdentity>& places) {
+    return std::find(places.begin(), places.end(), identity) != places.end();
 }
 
 }  // namespace
@@ -57,23 +47,20 @@ bool InAHidingPlace(std::string_view path) {
     } catch (const platform::WindowsError&) {
         return false;
     }
-    const std::vector<Identity> places = HidingPlaces();
+    const std::vector<HostIdentity> places = HidingPlaces();
     if (places.empty()) return false;
     // The item itself is not followed: a link lying in a hiding place lies there.
     struct stat info;
-    if (lstat(host.c_str(), &info) == 0 && IsOneOf(info, places)) return true;
+    if (lstat(host.c_str(), &info) == 0 && IsOneOf(HostIdentity::Of(info), places)) return true;
     // Its folders are, since a folder reached through a link is the folder it leads to.
     fs::path folder = host.parent_path();
     while (stat(folder.c_str(), &info) != 0 && folder.has_relative_path()) {
         folder = folder.parent_path();
     }
-    const std::unique_ptr<char, decltype(&free)> real(realpath(folder.c_str(), nullptr), &free);
-    if (real == nullptr) return false;
-    for (std::string place = real.get();;
-         place.resize(std::max<std::size_t>(place.rfind('/'), 1))) {
-        if (stat(place.c_str(), &info) == 0 && IsOneOf(info, places)) return true;
-        if (place == "/") return false;
+    for (const HostIdentity& above : FolderAndAbove(folder)) {
+        if (IsOneOf(above, places)) return true;
     }
+    return false;
 }
 
 }  // namespace hiding

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/random_access_file.h"
+#include "register/hidden_items_register.h"
 
 namespace hiding {
 namespace {
@@ -96,7 +97,13 @@ std::optional<Intent> DecodeIntent(std::string_view bytes) {
 }
 
 std::string ParkedJournalPath(char drive_letter) {
-    return std::string("c:\\windows\\system32\\tessarn-") + drive_letter + ".jnl";
+    return std::string(kRegisterFolder) + "\\tessarn-" + drive_letter + ".jnl";
+}
+
+bool IsJournalName(std::string_view folded_name) {
+    return folded_name == "tessarn.jnl" ||
+           (folded_name.size() == std::string_view("tessarn-d.jnl").size() &&
+            folded_name.starts_with("tessarn-") && folded_name.ends_with(".jnl"));
 }
 
 void WriteIntent(std::string_view journal_path, const Intent& intent) {

@@ -52,6 +52,9 @@ std::optional<Intent> DecodeIntent(std::string_view bytes);
 // Where the journal of an operation on a drive that was not ready waits for the drive to return:
 // one place per drive letter, beside the journal (tessarn-d.jnl).
 std::string ParkedJournalPath(char drive_letter);
+// Whether a file name (folded to lower case) in the register's folder is the journal or a parked
+// one.
+bool IsJournalName(std::string_view folded_name);
 
 // Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
 // before the first move. Throws platform::WindowsError.

@@ -1,42 +1,30 @@
 #include "hiding/program_data.h"
 
-#include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <string>
+#include <vector>
 
+#include "hiding/host_identity.h"
+#include "hiding/intent_journal.h"
 #include "platform/prefix.h"
 #include "platform/registry.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
+#include "register/hidden_items_register.h"
 
 namespace hiding {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kRegisterFolder = "c:\\windows\\system32";
-
-bool Same(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Whether `item` is the folder `data_folder` (its real path, links resolved) or a folder above it.
 bool IsOrHoldsFolder(const struct stat& item, const fs::path& data_folder) {
-    const std::unique_ptr<char, decltype(&free)> real(realpath(data_folder.c_str(), nullptr),
-                                                      &free);
-    if (real == nullptr) return false;
-    std::string place = real.get();
-    for (;;) {
-        struct stat info;
-        if (stat(place.c_str(), &info) == 0 && Same(info, item)) return true;
-        const std::size_t slash = place.rfind('/');
-        if (slash == std::string::npos || place == "/") return false;
-        place.resize(slash == 0 ? 1 : slash);
-    }
+    const std::vector<HostIdentity> folders = FolderAndAbove(data_folder);
+    return std::find(folders.begin(), folders.end(), HostIdentity::Of(item)) != folders.end();
 }
 
 // The files the program keeps in the register's folder: the register, its temporary file, its
@@ -44,7 +32,7 @@ bool IsOrHoldsFolder(const struct stat& item, const fs::path& data_folder) {
 bool IsProgramFileName(const std::string& host_name) {
     const std::string name = platform::FoldCase(host_name);
     return name == "tessarn.dat" || name == "temp.dat" || name == ".tessarn.dat.lock" ||
-           (name.starts_with("tessarn") && name.ends_with(".jnl"));
+           IsJournalName(name);
 }
 
 }  // namespace
@@ -67,14 +55,18 @@ bool CarriesProgramData(std::string_view item_path) {
     struct stat folder;
     struct stat parent;
     if (stat(register_folder.c_str(), &folder) == 0 &&
-        stat(host.parent_path().c_str(), &parent) == 0 && Same(folder, parent) &&
+        stat(host.parent_path().c_str(), &parent) == 0 &&
+        HostIdentity::Of(folder) == HostIdentity::Of(parent) &&
         IsProgramFileName(host.filename().string())) {
         return true;
     }
     // The hive, and the drive table beside it: without it the machine has no drives at all.
     const fs::path hive = platform::HiveFile();
     struct stat hive_file;
-    if (stat(hive.c_str(), &hive_file) == 0 && Same(hive_file, item)) return true;
+    if (stat(hive.c_str(), &hive_file) == 0 &&
+        HostIdentity::Of(hive_file) == HostIdentity::Of(item)) {
+        return true;
+    }
     return folder_item && (IsOrHoldsFolder(item, platform::PrefixFolder() / "dosdevices") ||
                            IsOrHoldsFolder(item, hive.parent_path()));
 }

@@ -14,8 +14,6 @@ namespace {
 
 using platform::WindowsError;
 
-constexpr const char* kJournalFolder = "c:\\windows\\system32";
-
 enum class Presence { kPresent, kAbsent, kUnknown };
 enum class Settlement { kSettled, kCannotTell };
 
@@ -62,14 +60,6 @@ Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent)
     return Settlement::kSettled;
 }
 
-bool IsJournalName(const std::string& folded_name) {
-    const std::string parked = platform::FoldCase(ParkedJournalPath('?'));
-    const std::string parked_name = parked.substr(parked.rfind('\\') + 1);
-    return folded_name == "tessarn.jnl" ||
-           (folded_name.size() == parked_name.size() && folded_name.starts_with("tessarn-") &&
-            folded_name.ends_with(".jnl"));
-}
-
 // Settles the journal at `path`. A journal that cannot be told yet moves to its drive's parked
 // place when `park` is set; a parked one stays where it is.
 void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park) {
@@ -96,14 +86,14 @@ void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path,
 void SettleJournals(HiddenItemsRegister& hidden_items) {
     // One listing of the register's folder finds the journal and every parked one.
     std::vector<std::string> journals;
-    for (const std::string& name : platform::ListFiles(kJournalFolder)) {
+    for (const std::string& name : platform::ListFiles(kRegisterFolder)) {
         const std::string folded = platform::FoldCase(name);
         if (IsJournalName(folded)) journals.push_back(folded);
     }
     // Parked journals first: one whose drive has come back frees its place for the journal of
     // the last operation, should that one have to wait for the same drive.
     for (const std::string& name : journals) {
-        const std::string path = std::string(kJournalFolder) + "\\" + name;
+        const std::string path = std::string(kRegisterFolder) + "\\" + name;
         if (name != "tessarn.jnl") SettleJournalAt(hidden_items, path, false);
     }
     for (const std::string& name : journals) {

@@ -20,6 +20,7 @@
 
 namespace hiding {
 
+inline constexpr const char* kRegisterFolder = "c:\\windows\\system32";
 inline constexpr const char* kRegisterPath = "c:\\windows\\system32\\tessarn.dat";
 inline constexpr const char* kTemporaryPath = "c:\\windows\\system32\\temp.dat";
 
