@@ -125,23 +125,18 @@ void DirListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void DirListBox::Show(const std::string& folder) {
-    const platform::HostLocation location = platform::ResolveWindowsPath(folder);
-    const std::string path = platform::FormatWindowsPath(location.windows);
-    if (!location.exists || !platform::FolderExists(path)) {
-        throw platform::WindowsError(platform::ERROR_PATH_NOT_FOUND,
-                                     "Cannot open the folder " + path);
-    }
+    const platform::WindowsPath stored = platform::FolderAsStored(folder);
+    const std::string path = platform::FormatWindowsPath(stored);
     const std::vector<std::string> sub_folders = platform::ListSubFolders(path);
 
     // The chain from the root down to the folder, then its sub-folders.
     QStringList chain_paths;
     QStringList entries;
-    entries.reserve(
-        static_cast<qsizetype>(location.windows.components.size() + 1 + sub_folders.size()));
-    std::string chain = RootOf(location.windows.drive);
+    entries.reserve(static_cast<qsizetype>(stored.components.size() + 1 + sub_folders.size()));
+    std::string chain = RootOf(stored.drive);
     chain_paths << QString::fromStdString(chain);
     entries << chain_paths.back();
-    for (const std::string& component : location.windows.components) {
+    for (const std::string& component : stored.components) {
         if (chain.back() != '\\') chain += '\\';
         chain += component;
         chain_paths << QString::fromStdString(chain);
@@ -155,7 +150,7 @@ void DirListBox::Show(const std::string& folder) {
     setCurrentRow(static_cast<int>(chain_paths_.size()) - 1);
 
     path_ = QString::fromStdString(path);
-    folder_of_drive_[location.windows.drive] = path;
+    folder_of_drive_[stored.drive] = path;
 }
 
 void DirListBox::ShowNearest(std::string folder) {

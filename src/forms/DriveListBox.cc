@@ -9,11 +9,8 @@ namespace forms {
 namespace {
 
 QString LabelOf(const platform::Drive& drive) {
-    const std::string folder = drive.host_root.filename().empty()
-                                   ? drive.host_root.string()
-                                   : drive.host_root.filename().string();
     QString label = QString::fromStdString(drive.text());
-    label += QStringLiteral(" [%1]").arg(QString::fromStdString(folder));
+    label += QStringLiteral(" [%1]").arg(QString::fromStdString(drive.label));
     if (!drive.ready) label += QStringLiteral(" not ready");
     return label;
 }

@@ -62,7 +62,9 @@ std::optional<Drive> ReadDrive(const fs::path& dosdevices, char letter) {
     }
     std::optional<Drive> drive;
     if (const std::optional<fs::path> root = ReadLink(dosdevices, std::string{letter, ':'})) {
-        drive = Drive{letter, *root, FolderReadable(*root)};
+        const std::string label =
+            root->filename().empty() ? root->string() : root->filename().string();
+        drive = Drive{letter, *root, FolderReadable(*root), label};
     }
     if (kept != nullptr) kept->drives[letter] = drive;
     return drive;

@@ -18,6 +18,9 @@ struct Drive {
     char letter;                      // lower case, 'a'..'z'
     std::filesystem::path host_root;  // the link's target, made absolute against dosdevices/
     bool ready;
+    // What a drive list shows beside the letter: the volume's label on Windows, the name of the
+    // drive's host folder here ("drive_c", or "/" for the host's root).
+    std::string label;
     std::string text() const;  // "c:" — the letter and colon only, as a drive list reads it
 };
 

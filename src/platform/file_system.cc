@@ -146,6 +146,16 @@ std::vector<std::string> ListFiles(std::string_view folder) {
     return List(folder, Kind::kFile);
 }
 
+WindowsPath FolderAsStored(std::string_view path) {
+    const HostLocation location = ResolveWindowsPath(path);
+    struct stat info;
+    if (!location.exists || stat(location.host.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        throw WindowsError(ERROR_PATH_NOT_FOUND,
+                           "Cannot open the folder " + FormatWindowsPath(location.windows));
+    }
+    return location.windows;
+}
+
 bool ItemExists(std::string_view path) {
     const std::optional<HostLocation> location = TryResolve(path);
     return location && location->exists;

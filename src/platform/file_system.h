@@ -8,12 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/windows_path.h"
+
 namespace platform {
 
 // Names of a folder's sub-folders / files, sorted by name ignoring letter case. Throws
 // WindowsError when the folder cannot be read (ERROR_NOT_READY for a drive that is not ready).
 std::vector<std::string> ListSubFolders(std::string_view folder);
 std::vector<std::string> ListFiles(std::string_view folder);
+
+// The folder at `path` as the file system spells it, each name in the letter case it is stored
+// in. Throws WindowsError: ERROR_NOT_READY for a drive that is not ready, ERROR_PATH_NOT_FOUND
+// when no folder is there, ERROR_INVALID_NAME for a text that is no drive path.
+WindowsPath FolderAsStored(std::string_view path);
 
 // Existence tests; false for anything that cannot be resolved. Never throw.
 bool ItemExists(std::string_view path);
