@@ -28,7 +28,7 @@
 #include "forms/Form1.h"
 #include "forms/message_box.h"
 #include "platform/file_system.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 extern char** environ;
 

@@ -14,7 +14,7 @@
 #include "forms/Form1.h"
 #include "forms/Form3.h"
 #include "forms/message_box.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
 

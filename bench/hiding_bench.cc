@@ -14,7 +14,7 @@
 #include "hiding/hide.h"
 #include "hiding/recovery.h"
 #include "hiding/unhide.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "register/hidden_item_record.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"

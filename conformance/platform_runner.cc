@@ -13,7 +13,7 @@
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/registry.h"
 #include "platform/windows_error.h"
 #include "scenarios.h"

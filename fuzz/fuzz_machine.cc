@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 namespace fuzz {
 namespace fs = std::filesystem;

@@ -16,6 +16,7 @@
 #include "hiding/hidden_name.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
+#include "platform/posix/host_path.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
 #include "register/hidden_item_record.h"

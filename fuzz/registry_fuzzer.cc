@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "fuzz_machine.h"
+#include "platform/posix/registry_hive.h"
 #include "platform/registry.h"
-#include "platform/registry_hive.h"
 
 namespace {
 

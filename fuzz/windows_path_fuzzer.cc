@@ -15,6 +15,7 @@
 
 #include "fuzz_machine.h"
 #include "platform/drives.h"
+#include "platform/posix/host_path.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"

@@ -18,7 +18,7 @@
 #include "forms/frmAbout.h"
 #include "forms/frmLogin.h"
 #include "password/password_store.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
 

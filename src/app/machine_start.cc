@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "forms/message_box.h"
-#include "platform/prefix.h"
+#include "platform/machine.h"
 #include "platform/windows_error.h"
 
 namespace app {

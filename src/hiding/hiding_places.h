@@ -9,7 +9,7 @@ namespace hiding {
 
 // Whether the item at this Windows path is a drive's hiding place or lies inside one (of any
 // ready drive), however the path reaches it: another letter case, another drive letter, a link
-// inside a drive. Decided by host identity (device and inode) of the path's folders, which
+// inside a drive. Decided by the item identity of the item and of the path's folders, which
 // need not exist down to the item itself.
 bool InAHidingPlace(std::string_view path);
 

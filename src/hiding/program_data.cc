@@ -1,74 +1,66 @@
 #include "hiding/program_data.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "hiding/host_identity.h"
 #include "hiding/intent_journal.h"
-#include "platform/prefix.h"
-#include "platform/registry.h"
+#include "platform/item_identity.h"
+#include "platform/machine.h"
 #include "platform/text_case.h"
-#include "platform/windows_error.h"
 #include "platform/windows_path.h"
 #include "register/hidden_items_register.h"
 
 namespace hiding {
 namespace {
 
-namespace fs = std::filesystem;
+using platform::ItemIdentity;
 
-// Whether `item` is the folder `data_folder` (its real path, links resolved) or a folder above it.
-bool IsOrHoldsFolder(const struct stat& item, const fs::path& data_folder) {
-    const std::vector<HostIdentity> folders = FolderAndAbove(data_folder);
-    return std::find(folders.begin(), folders.end(), HostIdentity::Of(item)) != folders.end();
+bool IsOneOf(const ItemIdentity& identity, const std::vector<ItemIdentity>& identities) {
+    return std::find(identities.begin(), identities.end(), identity) != identities.end();
 }
 
 // The files the program keeps in the register's folder: the register, its temporary file, its
 // lock and its journals, in whatever letter case they are reached.
-bool IsProgramFileName(const std::string& host_name) {
-    const std::string name = platform::FoldCase(host_name);
-    return name == "tessarn.dat" || name == "temp.dat" || name == ".tessarn.dat.lock" ||
-           IsJournalName(name);
+bool IsProgramFileName(const std::string& name) {
+    const std::string folded = platform::FoldCase(name);
+    return folded == "tessarn.dat" || folded == "temp.dat" || folded == ".tessarn.dat.lock" ||
+           IsJournalName(folded);
+}
+
+// The folder that holds the item as the path reaches it, links followed.
+std::optional<ItemIdentity> FolderHolding(const platform::WindowsPath& item) {
+    platform::WindowsPath folder = item;
+    folder.components.pop_back();
+    const std::vector<ItemIdentity> identities =
+        platform::FolderAndAbove(platform::FormatWindowsPath(folder));
+    if (identities.empty()) return std::nullopt;
+    return identities.front();
 }
 
 }  // namespace
 
 bool CarriesProgramData(std::string_view item_path) {
-    fs::path host;
-    fs::path register_folder;
-    try {
-        host = platform::ResolveWindowsPath(item_path).host;
-        register_folder = platform::ResolveWindowsPath(kRegisterFolder).host;
-    } catch (const platform::WindowsError&) {
-        // A path that names nothing on any drive carries nothing away; its move fails on its own.
-        return false;
-    }
-    struct stat item;
-    if (lstat(host.c_str(), &item) != 0 || S_ISLNK(item.st_mode)) return false;
-    // Only a folder can hold another; a file can only be one of the data files themselves.
-    const bool folder_item = S_ISDIR(item.st_mode);
-    if (folder_item && IsOrHoldsFolder(item, register_folder)) return true;
-    struct stat folder;
-    struct stat parent;
-    if (stat(register_folder.c_str(), &folder) == 0 &&
-        stat(host.parent_path().c_str(), &parent) == 0 &&
-        HostIdentity::Of(folder) == HostIdentity::Of(parent) &&
-        IsProgramFileName(host.filename().string())) {
+    const std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(item_path);
+    // A path that names nothing on any drive carries nothing away; its move fails on its own.
+    const std::optional<platform::ExaminedItem> item =
+        parsed ? platform::ExamineItem(item_path) : std::nullopt;
+    if (!item || parsed->IsDriveRoot()) return false;
+    // Only a folder can hold another, and a link only leads elsewhere: moving it moves itself.
+    const bool folder_item = item->kind == platform::ItemKind::kFolder;
+
+    const std::vector<ItemIdentity> register_folder = platform::FolderAndAbove(kRegisterFolder);
+    if (folder_item && IsOneOf(item->identity, register_folder)) return true;
+    const std::optional<ItemIdentity> holder = FolderHolding(*parsed);
+    if (holder && !register_folder.empty() && *holder == register_folder.front() &&
+        IsProgramFileName(parsed->components.back())) {
         return true;
     }
-    // The hive, and the drive table beside it: without it the machine has no drives at all.
-    const fs::path hive = platform::HiveFile();
-    struct stat hive_file;
-    if (stat(hive.c_str(), &hive_file) == 0 &&
-        HostIdentity::Of(hive_file) == HostIdentity::Of(item)) {
-        return true;
-    }
-    return folder_item && (IsOrHoldsFolder(item, platform::PrefixFolder() / "dosdevices") ||
-                           IsOrHoldsFolder(item, hive.parent_path()));
+
+    const platform::MachineData machine = platform::MachineDataItems();
+    return IsOneOf(item->identity, machine.files) || (holder && IsOneOf(*holder, machine.tables)) ||
+           (folder_item && IsOneOf(item->identity, machine.holders));
 }
 
 }  // namespace hiding

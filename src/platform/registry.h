@@ -1,5 +1,6 @@
-// The Windows registry calls the program makes, with their Win32 signatures and result codes,
-// over a text hive <prefix>/system.reg in the REGEDIT4 format that regedit imports and exports:
+// The Windows registry calls the program makes, with their Win32 signatures and result codes. On
+// Windows they are the system's own; on Linux they work over a text hive <prefix>/system.reg in
+// the REGEDIT4 format that regedit imports and exports:
 //
 //   REGEDIT4
 //
@@ -13,7 +14,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 
 #include "platform/windows_error.h"
 
@@ -45,8 +45,5 @@ LONG RegQueryValueA(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lpcbData);
 // REG_SZ; lpData is single-byte text (cbData is ignored, as Windows ignores it for REG_SZ).
 LONG RegSetValueA(HKEY hKey, LPCSTR lpSubKey, DWORD dwType, LPCSTR lpData, DWORD cbData);
 LONG RegCloseKey(HKEY hKey);
-
-// The host file that holds the hive, for whoever must keep it where it is.
-std::filesystem::path HiveFile();
 
 }  // namespace platform

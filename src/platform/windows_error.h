@@ -1,4 +1,4 @@
-// Windows result codes and the one place where host errors become them.
+// Windows result codes, and the failure that carries one with a sentence for the user.
 //
 // Everything above the platform speaks Windows: a failure carries a Windows result code and a
 // sentence a user can act on (what failed, the Windows path, the system's reason).
@@ -45,9 +45,6 @@ inline constexpr LONG ERROR_CANTOPEN = 1011;
 inline constexpr LONG ERROR_CANTREAD = 1012;
 inline constexpr LONG ERROR_CANTWRITE = 1013;
 inline constexpr LONG ERROR_IO_DEVICE = 1117;
-
-// The one translation of a host errno into a Windows result code.
-LONG WindowsErrorFromErrno(int host_errno);
 
 // The system's reason for a result code, as one sentence ("Access is denied.").
 std::string DescribeWindowsError(LONG code);

@@ -21,7 +21,7 @@
 #include "hiding/recovery.h"
 #include "hiding/unhide.h"
 #include "password/password_store.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/test_home.h"
 #include "platform/text_case.h"
 #include "register/hiding_place.h"

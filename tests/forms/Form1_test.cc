@@ -19,6 +19,7 @@
 #include "forms/twips.h"
 #include "hiding/recovery.h"
 #include "platform/fault_injection.h"
+#include "platform/posix/host_path.h"
 #include "platform/windows_path.h"
 #include "window_test.h"
 

@@ -21,7 +21,7 @@
 
 #include "forms/form.h"
 #include "forms/message_box.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/test_home.h"
 
 struct ShownMessage {

@@ -103,6 +103,18 @@ TEST_F(HideUnhideTest, NothingIsMovedOutOfAHidingPlaceButByUnhide) {
     EXPECT_EQ(Bytes(HostC("recycled/H1/inner.txt")), "inner");
 }
 
+TEST_F(HideUnhideTest, HideLeavesEveryDriveOfTheMachineInPlace) {
+    // The prefix reached from the home folder, drive H:, as when the home holds it.
+    fs::create_directory_symlink(scratch_ / "prefix", scratch_ / "home/machine");
+    for (const char* link : {"c:", "h:recycled", "z:"}) {
+        const HideOutcome outcome = Hide(std::string("H:\\machine\\dosdevices\\") + link, "h:");
+        EXPECT_EQ(outcome.result, HideOutcome::Result::kRefused) << link;
+        EXPECT_TRUE(fs::is_symlink(scratch_ / "prefix/dosdevices" / link)) << link;
+    }
+    HideDoc("report.txt");
+    EXPECT_EQ(ListHiddenItems().size(), 1u);
+}
+
 TEST_F(HideUnhideTest, AnEntryPastTheEndOfARegisterChangedMeanwhileIsAChangedList) {
     StoreRecords({HiddenItemRecord::Make("H1", "C:\\Docs\\a.txt", "a.txt")});
     EXPECT_EQ(Unhide(1, "b.txt", "C:\\Docs\\b.txt").result, UnhideOutcome::Result::kListChanged);

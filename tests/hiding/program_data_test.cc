@@ -47,6 +47,20 @@ TEST_F(CarriesProgramDataTest, ALinkInsideADriveLeadingToTheDataDoesNotHideIt) {
     EXPECT_FALSE(CarriesProgramData("D:\\machine"));
 }
 
+TEST_F(CarriesProgramDataTest, EveryEntryOfTheDriveTableIsCarriedAwayAsTheLinkItself) {
+    // A home that holds the prefix, as the default layout has it, reaches the drive table
+    // through drive H: too.
+    const fs::path machine = scratch_ / "prefix";
+    fs::create_directory_symlink(machine, scratch_ / "home/machine");
+    for (const std::string& path : std::vector<std::string>{
+             ThroughZ(machine / "dosdevices/c:"), ThroughZ(machine / "dosdevices/z:"),
+             ThroughZ(machine / "dosdevices/h:recycled"), ThroughZ(machine / "dosdevices"),
+             ThroughZ(machine), "H:\\machine\\dosdevices\\c:", "H:\\machine\\DOSDEVICES\\H:",
+             "h:\\machine\\dosdevices\\h:recycled", "H:\\machine\\dosdevices\\Z:. "}) {
+        EXPECT_TRUE(CarriesProgramData(path)) << path;
+    }
+}
+
 TEST_F(CarriesProgramDataTest, ItemsBesideTheDataAreNot) {
     Store(System32() / "notes.txt", "x");
     for (const std::string& path : std::vector<std::string>{

@@ -1,4 +1,4 @@
-#include "platform/home_drive.h"
+#include "platform/posix/home_drive.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/posix/host_path.h"
 #include "platform/prefix_fixture.h"
 #include "platform/windows_path.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/test_home.h"
 #include "platform/windows_error.h"
 

@@ -1,4 +1,4 @@
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/posix/host_path.h"
 #include "platform/prefix_fixture.h"
 
 namespace platform {

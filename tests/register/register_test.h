@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/test_home.h"
 #include "register/hidden_item_record.h"
 #include "register/hiding_place.h"

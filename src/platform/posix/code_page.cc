@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "platform/posix/host_error.h"
 #include "platform/windows_error.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -11,7 +11,8 @@
 #include <string>
 #include <system_error>
 
-#include "platform/home_drive.h"
+#include "platform/posix/home_drive.h"
+#include "platform/posix/host_error.h"
 #include "platform/windows_error.h"
 
 namespace platform {

@@ -20,8 +20,9 @@
 #include <thread>
 
 #include "platform/fault_injection.h"
-#include "platform/prefix.h"
-#include "platform/registry_hive.h"
+#include "platform/posix/host_error.h"
+#include "platform/posix/prefix.h"
+#include "platform/posix/registry_hive.h"
 
 namespace platform {
 

@@ -11,7 +11,9 @@
 
 #include "platform/drives.h"
 #include "platform/fault_injection.h"
-#include "platform/no_replace_rename.h"
+#include "platform/posix/host_error.h"
+#include "platform/posix/host_path.h"
+#include "platform/posix/no_replace_rename.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"

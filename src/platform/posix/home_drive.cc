@@ -1,9 +1,9 @@
-#include "platform/home_drive.h"
+#include "platform/posix/home_drive.h"
 
 #include <sys/stat.h>
 
 #include "platform/drives.h"
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 
 namespace platform {
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "platform/registry_hive.h"
+#include "platform/posix/registry_hive.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/no_replace_rename.h"
+#include "platform/posix/no_replace_rename.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

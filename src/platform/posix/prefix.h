@@ -13,6 +13,8 @@
 
 #include <filesystem>
 
+#include "platform/machine.h"
+
 namespace platform {
 
 // TESSARN_PREFIX when set and not empty, else $XDG_DATA_HOME/tessarn, else
@@ -22,9 +24,7 @@ std::filesystem::path PrefixFolder();
 // The user's home folder: HOME when set and not empty, else the user database's entry, else "/".
 std::filesystem::path HomeFolder();
 
-// Creates the first-start layout when the prefix folder does not exist yet; leaves an existing
-// prefix exactly as it is (a user may have removed or added drives). Throws WindowsError when
-// the folder cannot be created or read, or a file stands in its place.
-void PrepareMachine();
+// The host file that holds the registry hive, for whoever must keep it where it is.
+std::filesystem::path HiveFile();
 
 }  // namespace platform

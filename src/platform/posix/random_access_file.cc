@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "platform/fault_injection.h"
+#include "platform/posix/host_error.h"
+#include "platform/posix/host_path.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
 

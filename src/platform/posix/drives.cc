@@ -7,7 +7,7 @@
 #include <map>
 #include <system_error>
 
-#include "platform/prefix.h"
+#include "platform/posix/prefix.h"
 #include "platform/text_case.h"
 
 namespace platform {

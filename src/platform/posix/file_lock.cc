@@ -9,6 +9,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/posix/host_error.h"
+#include "platform/posix/host_path.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"

@@ -1,0 +1,26 @@
+#include <sys/stat.h>
+
+#include "platform/machine.h"
+#include "platform/posix/host_identity.h"
+#include "platform/posix/prefix.h"
+
+namespace platform {
+
+MachineData MachineDataItems() {
+    namespace fs = std::filesystem;
+    MachineData data;
+    struct stat info;
+    const fs::path hive = HiveFile();
+    if (stat(hive.c_str(), &info) == 0) data.files.push_back(IdentityOf(info));
+    // The drive table's links are data as the links themselves: moved, a link takes its drive
+    // away however the item was reached, while what it leads to stays where it is.
+    const fs::path dosdevices = PrefixFolder() / "dosdevices";
+    data.holders = HostFolderAndAbove(dosdevices);
+    if (!data.holders.empty()) data.tables.push_back(data.holders.front());
+    for (const ItemIdentity& folder : HostFolderAndAbove(hive.parent_path())) {
+        data.holders.push_back(folder);
+    }
+    return data;
+}
+
+}  // namespace platform
