@@ -14,9 +14,15 @@ all: build
 deps:
 	@scripts/install-deps
 
+# The build shows what it compiles and links, and every warning and error (on standard error,
+# untouched), but neither make's directory chatter nor the lines of the steps that run every time
+# and mostly find nothing to do, so that with nothing to build `make run` starts Tessarn at once.
+build: SHELL := /bin/bash
+build: .SHELLFLAGS := -o pipefail -c
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory | \
+		sed -u -e '/\] Built target /d' -e '/\] Automatic MOC for target /d'
 
 run: build
 	@scripts/run-tessarn $(BUILD)/tessarn
