@@ -19,7 +19,7 @@ package="${packages[0]}"
 mirror="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 # Downloaded packages are kept between runs, so that a second run fetches little.
 cache=/var/cache/tessarn-debootstrap
-entry=/usr/share/applications/org.tessarn.Tessarn.desktop
+entry=/usr/share/applications/org.tessarn.tessarn.desktop
 
 passed=0
 failed=0
