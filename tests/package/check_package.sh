@@ -3,9 +3,9 @@
 # its icon in every size, its metainfo, its README and its copyright file and nothing else, that
 # the desktop entry and the metainfo pass their validators (the metainfo's pedantic one too) and
 # agree with each other, that the copyright file states the licence of LICENSE in Debian's
-# machine-readable format and the metainfo names the same, that the README is the repository's,
-# that each icon is drawn at the size its folder names, and that the package
-# depends on the libraries and a font the program needs.
+# machine-readable format and the metainfo names the same, that the README the About box points
+# to is where it says and is the repository's, that each icon is drawn at the size its folder
+# names, and that the package depends on the libraries and a font the program needs.
 # Usage: check_package.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -118,6 +118,13 @@ fi
 grep -q '<project_license>MIT</project_license>' "$metainfo" &&
     pass "the metainfo names the MIT licence" || fail "the metainfo names no MIT project licence"
 
+# The About box names the folder of the README installed with the program. The program keeps its
+# text in UTF-16 or in single bytes; either way the folder must be the package's.
+readme_folder="$({ strings -a "$unpacked/usr/bin/tessarn"; strings -a -el "$unpacked/usr/bin/tessarn"; } |
+    grep README | grep -o '/usr/share/doc/[^ ]*[a-z]' | head -1)"
+[ -n "$readme_folder" ] && [ -f "$unpacked$readme_folder/README.md" ] &&
+    pass "the About box points to the README in $readme_folder" ||
+    fail "the program names no folder of the package that holds README.md (found: '$readme_folder')"
 cmp -s "$unpacked/usr/share/doc/tessarn/README.md" "$sources/README.md" &&
     pass "the installed README is the repository's" || fail "the installed README differs from the repository's"
 
