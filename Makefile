@@ -71,7 +71,8 @@ package-test: package
 	@tests/package/check_package.sh $(BUILD)
 
 # The package installed with apt on a bare Debian 12 (a debootstrap chroot; needs root and
-# Debian's package servers), started from its menu entry, and removed again.
+# Debian's package servers), with and without the packages it recommends, started each time from
+# its menu entry and on Qt's VNC platform, and removed again.
 package-install-test: package
 	@tests/package/install_in_chroot.sh $(BUILD)
 

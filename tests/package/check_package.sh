@@ -5,7 +5,8 @@
 # agree with each other, that the copyright file states the licence of LICENSE in Debian's
 # machine-readable format and the metainfo names the same, that the README the About box points
 # to is where it says and is the repository's, that each icon is drawn at the size its folder
-# names, and that the package depends on the libraries and a font the program needs.
+# names, and that the package depends on the libraries and a font the program needs and
+# recommends Qt's VNC platform.
 # Usage: check_package.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -149,6 +150,9 @@ for needed in libqt6widgets6 libqt6gui6 fonts-liberation2; do
 done
 [ ${#missing[@]} -eq 0 ] && pass "the package depends on Qt's libraries and a font" ||
     fail "the package does not depend on ${missing[*]}: $depends"
+recommends="$(dpkg-deb -f "$package" Recommends)"
+[[ "$recommends" == *qt6-qpa-plugins* ]] && pass "the package recommends Qt's VNC platform, the README's route without a display" ||
+    fail "the package does not recommend qt6-qpa-plugins: $recommends"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
