@@ -72,7 +72,8 @@ package-test: package
 
 # The package installed with apt on a bare Debian 12 (a debootstrap chroot; needs root and
 # Debian's package servers), with and without the packages it recommends, started each time from
-# its menu entry and on Qt's VNC platform, and removed again.
+# its menu entry and on Qt's VNC platform, and removed again. Skipped when no bare system can be
+# made, unless CI is set.
 package-install-test: package
 	@tests/package/install_in_chroot.sh $(BUILD)
 
