@@ -74,6 +74,9 @@ if ! debootstrap --variant=minbase --cache-dir="$cache" bookworm "$work/bare" "$
     echo "install: skipped, debootstrap could not make a Debian 12 system from $mirror"
     exit 0
 fi
+# dpkg flushes every file it unpacks, which makes up much of an install's time on a busy disk; a
+# system thrown away afterwards needs none of it.
+echo force-unsafe-io >"$work/bare/etc/dpkg/dpkg.cfg.d/unsafe-io"
 # A copy takes seconds where a second debootstrap takes half a minute.
 cp -a "$work/bare" "$work/without-recommends"
 mv "$work/bare" "$work/with-recommends"
