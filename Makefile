@@ -14,9 +14,15 @@ all: build
 deps:
 	@scripts/install-deps
 
+# The build shows what it compiles and links, and every warning and error (on standard error,
+# untouched), but neither make's directory chatter nor the lines of the steps that run every time
+# and mostly find nothing to do, so that with nothing to build `make run` starts Tessarn at once.
+build: SHELL := /bin/bash
+build: .SHELLFLAGS := -o pipefail -c
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory | \
+		sed -u -e '/\] Built target /d' -e '/\] Automatic MOC for target /d'
 
 run: build
 	@scripts/run-tessarn $(BUILD)/tessarn
@@ -65,7 +71,9 @@ package-test: package
 	@tests/package/check_package.sh $(BUILD)
 
 # The package installed with apt on a bare Debian 12 (a debootstrap chroot; needs root and
-# Debian's package servers), started from its menu entry, and removed again.
+# Debian's package servers), with and without the packages it recommends, started each time from
+# its menu entry and on Qt's VNC platform, and removed again. Skipped when no bare system can be
+# made, unless CI is set.
 package-install-test: package
 	@tests/package/install_in_chroot.sh $(BUILD)
 

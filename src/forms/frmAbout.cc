@@ -26,8 +26,9 @@ frmAbout::frmAbout()
           QStringLiteral("Hides your confidencial files and folders from pyring eyes"), this)),
       Line1{new Line(this, QColor(255, 255, 255), 2), new Line(this, QColor(128, 128, 128))},
       cmdOK(new QPushButton(QStringLiteral("OK"), this)),
-      lblDisclaimer(new QLabel(QStringLiteral("For questions about Tessarn, write to the Tessarn "
-                                              "developers at support@tessarn.example."),
+      lblDisclaimer(new QLabel(QStringLiteral("For questions about Tessarn, read its README.md: "
+                                              "in /usr/share/doc/tessarn on Linux, in Tessarn's "
+                                              "folder under Program Files on Windows."),
                                this)) {
     PlaceTwips(picIcon, 240, 240, 540, 540);
     PlaceTwips(lblTitle, 1050, 240, 3885, 480);

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Checks the Debian package made by `make package`: that it holds the program, its desktop entry,
-# its icon in every size and its metainfo and nothing else, that the desktop entry and the
-# metainfo pass their validators and agree with each other, that each icon is drawn at the size
-# its folder names, and that the package depends on the libraries and a font the program needs.
+# its icon in every size, its metainfo, its README and its copyright file and nothing else, that
+# the desktop entry and the metainfo pass their validators (the metainfo's pedantic one too) and
+# agree with each other, that the copyright file states the licence of LICENSE in Debian's
+# machine-readable format and the metainfo names the same, that the README the About box points
+# to is where it says and is the repository's, that each icon is drawn at the size its folder
+# names, and that the package depends on the libraries and a font the program needs and
+# recommends Qt's VNC platform.
 # Usage: check_package.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -11,7 +15,8 @@ shopt -s nullglob
 packages=("$build"/tessarn_*.deb)
 [ ${#packages[@]} -eq 1 ] || { echo "expected one tessarn_*.deb in $build, found ${#packages[@]}"; exit 1; }
 package="${packages[0]}"
-id=org.tessarn.Tessarn
+sources="$(cd "$(dirname "$0")/../.." && pwd)"
+id=org.tessarn.tessarn
 sizes=(16 22 24 32 48 64 128 256)
 
 passed=0
@@ -35,6 +40,8 @@ expected=(
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
+    "usr/share/doc/tessarn/README.md"
+    "usr/share/doc/tessarn/copyright"
 )
 for size in "${sizes[@]}"; do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 actual="$(cd "$unpacked" && find . -type f -printf '%P\n' | sort)"
@@ -53,10 +60,12 @@ if output="$(desktop-file-validate "$desktop" 2>&1)" && [ -z "$output" ]; then
 else
     fail "desktop-file-validate: $output"
 fi
-if output="$(appstreamcli validate --no-net "$metainfo" 2>&1)"; then
-    pass "appstreamcli validate accepts the metainfo"
+# Pedantic hints leave the validator's exit status at 0, so its report must name no issue at all.
+if output="$(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1)" &&
+    ! grep -qE '^[EWIP]: ' <<<"$output"; then
+    pass "appstreamcli validate --pedantic finds nothing in the metainfo"
 else
-    fail "appstreamcli validate: $output"
+    fail "appstreamcli validate --pedantic: $output"
 fi
 
 entry() { sed -n "s/^$1=//p" "$desktop"; }
@@ -66,6 +75,59 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
     fail "the desktop entry's TryExec $(entry TryExec) is not in the package's /usr/bin"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" &&
     pass "the metainfo launches the desktop entry" || fail "the metainfo does not name $id.desktop"
+
+# The licence. Debian's machine-readable copyright format: paragraphs apart by empty lines; a
+# Files paragraph names a licence by its short name, and a stand-alone License paragraph gives
+# each name's text, indented by one space, " ." for an empty line.
+copyright="$unpacked/usr/share/doc/tessarn/copyright"
+if [ -f "$copyright" ]; then
+    [ "$(head -1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] &&
+        pass "the copyright file is in Debian's machine-readable format" ||
+        fail "the copyright file's first line is not the machine-readable format's: $(head -1 "$copyright")"
+    # Prints "files PATTERN NAME" for each Files paragraph and "text NAME LINES" for each
+    # stand-alone License paragraph.
+    paragraphs="$(awk '
+        function flush() {
+            if (files != "") print "files", files, licence
+            else if (licence != "") print "text", licence, lines
+            files = ""; licence = ""; lines = 0; field = ""
+        }
+        /^$/ { flush(); next }
+        /^[^ ]/ { field = $1; if (field == "Files:") files = $2; if (field == "License:") licence = $2; next }
+        field == "License:" { lines++ }
+        END { flush() }' "$copyright")"
+    unexplained=()
+    while read -r _ _ name; do
+        grep -qE "^text $name [1-9]" <<<"$paragraphs" || unexplained+=("$name")
+    done < <(grep '^files ' <<<"$paragraphs")
+    [ ${#unexplained[@]} -eq 0 ] && grep -q '^files ' <<<"$paragraphs" &&
+        pass "each licence the copyright file names has its text there" ||
+        fail "licences named in the copyright file without their text: ${unexplained[*]}"
+    grep -qx 'files \* Expat' <<<"$paragraphs" &&
+        pass "the copyright file puts all of Tessarn under the Expat (MIT) licence" ||
+        fail "the copyright file's Files: * paragraph is not under Expat: $(grep '^files ' <<<"$paragraphs")"
+    # Expat is Debian's name for the licence whose text LICENSE gives under the name MIT.
+    terms="$(awk -v RS= '/^License: Expat\n/' "$copyright" | sed -e '1d' -e 's/^ //' -e 's/^\.$//')"
+    [ "$terms" = "$(sed -n '/^Permission is hereby granted/,$p' "$sources/LICENSE")" ] &&
+        [ "$(head -1 "$sources/LICENSE")" = "MIT License" ] &&
+        pass "the copyright file's Expat text is LICENSE's, the MIT licence" ||
+        fail "the copyright file's Expat text differs from the terms in LICENSE"
+    holder="$(sed -n 's/^Copyright (c) //p' "$sources/LICENSE")"
+    grep -qx "Copyright: $holder" "$copyright" && pass "the copyright file names LICENSE's holder, $holder" ||
+        fail "the copyright file does not name LICENSE's holder, $holder"
+fi
+grep -q '<project_license>MIT</project_license>' "$metainfo" &&
+    pass "the metainfo names the MIT licence" || fail "the metainfo names no MIT project licence"
+
+# The About box names the folder of the README installed with the program. The program keeps its
+# text in UTF-16 or in single bytes; either way the folder must be the package's.
+readme_folder="$({ strings -a "$unpacked/usr/bin/tessarn"; strings -a -el "$unpacked/usr/bin/tessarn"; } |
+    grep README | grep -o '/usr/share/doc/[^ ]*[a-z]' | head -1)"
+[ -n "$readme_folder" ] && [ -f "$unpacked$readme_folder/README.md" ] &&
+    pass "the About box points to the README in $readme_folder" ||
+    fail "the program names no folder of the package that holds README.md (found: '$readme_folder')"
+cmp -s "$unpacked/usr/share/doc/tessarn/README.md" "$sources/README.md" &&
+    pass "the installed README is the repository's" || fail "the installed README differs from the repository's"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 misdrawn=()
@@ -88,6 +150,9 @@ for needed in libqt6widgets6 libqt6gui6 fonts-liberation2; do
 done
 [ ${#missing[@]} -eq 0 ] && pass "the package depends on Qt's libraries and a font" ||
     fail "the package does not depend on ${missing[*]}: $depends"
+recommends="$(dpkg-deb -f "$package" Recommends)"
+[[ "$recommends" == *qt6-qpa-plugins* ]] && pass "the package recommends Qt's VNC platform, the README's route without a display" ||
+    fail "the package does not recommend qt6-qpa-plugins: $recommends"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
