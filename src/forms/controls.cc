@@ -6,6 +6,15 @@
 
 namespace forms {
 
+char AccessKeyOf(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return caption[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
 Control::Control(Form& parent, std::string name, Twips place, int tab_index)
     : parent_(parent), name_(std::move(name)), place_(place), tab_index_(tab_index) {
     parent_.Register(*this);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/toolkit.h"
@@ -57,6 +58,12 @@ class ControlVisitor {
 // For controls outside the tab order: lines.
 inline constexpr int kNoTabIndex = -1;
 
+// The access key a caption marks with "&" ("&Hide": 'H'); "&&" stands for "&" itself. Zero when
+// the caption marks none.
+char AccessKeyOf(std::string_view caption);
+
+// What every control has: its window, its design-time name and place, its tab index, whether it
+// is enabled, and the toolkit's peer once its window has loaded.
 class Control {
   public:
     virtual ~Control();

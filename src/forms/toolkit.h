@@ -24,6 +24,11 @@
 // Form::DefaultButton(), Esc presses Form::CancelButton(), and a label's access key moves the
 // focus to Form::AccessKeyTarget().
 //
+// Lists. What a list holds and selects is the model's; the toolkit shows rows. It draws a folder
+// list's row indented by DirListBox::DepthOf steps with an open folder where DirListBox::InChain
+// holds and a closed one elsewhere, a drive list's row with a drive icon by
+// DriveListBox::IsReady, and calls DriveListBox::Refresh each time the drive list drops down.
+//
 // Instances and the end of the program. Each window class has one global instance (Instance<T>
 // in form.h), created and loaded on first use and unloaded, never merely hidden, however it
 // closes. Unloading runs Form_Unload, closes the window's peer at once and leaves the deletion of

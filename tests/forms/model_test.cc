@@ -49,6 +49,9 @@ TEST(ControlModelTest, TabOrderAndAccessKeysFollowTheTabIndexesNotTheDeclaration
     // Past the label after it, which cannot take the focus.
     EXPECT_EQ(sheet.AccessKeyTarget(sheet.NameLabel), &sheet.Box);
     EXPECT_EQ(sheet.AccessKeyTarget(sheet.Heading), &sheet.Box);
+    EXPECT_EQ(forms::AccessKeyOf(sheet.NameLabel.Caption()), 'N');
+    EXPECT_EQ(forms::AccessKeyOf("Salt && &Pepper"), 'P');
+    EXPECT_EQ(forms::AccessKeyOf("Heading &"), 0);
 }
 
 TEST(ControlModelTest, AListKeepsItsSelectionOnTheSameEntryAsEntriesComeAndGo) {

@@ -244,8 +244,8 @@ std::unique_ptr<FormPeer> MakeWindow(Form& form) {
         if (label == nullptr) continue;
         // A label with an access key passes the focus on; one without only names a control for a
         // screen reader.
-        const bool has_access_key = label->Caption().find('&') != std::string::npos;
-        const Control* buddy = has_access_key ? form.AccessKeyTarget(*label) : label->LabelFor();
+        const Control* buddy =
+            AccessKeyOf(label->Caption()) != 0 ? form.AccessKeyTarget(*label) : label->LabelFor();
         if (buddy != nullptr) {
             static_cast<QLabel*>(qt::WidgetOf(*label))->setBuddy(qt::WidgetOf(*buddy));
         }
