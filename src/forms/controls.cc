@@ -1,6 +1,7 @@
 #include "forms/controls.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "forms/form.h"
 
