@@ -27,6 +27,7 @@
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
+#include "forms/qt/widgets.h"
 #include "platform/file_system.h"
 #include "platform/posix/prefix.h"
 
@@ -120,15 +121,15 @@ void BM_PlatformLists(benchmark::State& state, const char* folder) {
 void BM_MainWindowShows(benchmark::State& state, const char* folder) {
     forms::Form1& window = forms::Instance<forms::Form1>();
     window.Show();
-    Check(QTest::qWaitForWindowExposed(&window), "showing the main window");
-    window.Dir1->SetPath(QStringLiteral("H:\\Small"));
+    Check(QTest::qWaitForWindowExposed(forms::qt::WindowOf(window)), "showing the main window");
+    window.Dir1.SetPath("H:\\Small");
     QCoreApplication::processEvents();
     state.counters["heap_MiB_small_folder"] = HeapMiB();
-    const QString big = QStringLiteral("H:\\%1").arg(QString::fromLatin1(folder));
+    const std::string big = std::string("H:\\") + folder;
     double first_ms = -1;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        window.Dir1->SetPath(big);
+        window.Dir1.SetPath(big);
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (first_ms < 0) {
@@ -138,14 +139,14 @@ void BM_MainWindowShows(benchmark::State& state, const char* folder) {
             state.counters["heap_MiB_big_folder"] = HeapMiB();
             state.counters["rss_MiB_big_folder"] = static_cast<double>(ResidentKiB()) / 1024;
         }
-        window.Dir1->SetPath(QStringLiteral("H:\\Small"));
+        window.Dir1.SetPath("H:\\Small");
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
     // The first opening in a window pays for memory the later ones find ready.
     state.counters["first_ms"] = first_ms;
-    window.Dir1->SetPath(big);
-    const int shown = window.Dir1->count() + window.File1->count();
+    window.Dir1.SetPath(big);
+    const int shown = window.Dir1.ListCount() + window.File1.ListCount();
     if (shown < kManyFolders || !unexpected_message.empty()) {
         state.SkipWithError(("lists not filled " + unexpected_message).c_str());
     }
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     forms::SetOnLastFormUnloaded([] {});
     forms::SetMessageBoxHandler(
-        [](const QString& text, const QString&) { unexpected_message = text.toStdString(); });
+        [](const std::string& text, const std::string&) { unexpected_message = text; });
     std::printf("before the main window opens: heap %.1f MiB, resident %.1f MiB\n", HeapMiB(),
                 static_cast<double>(ResidentKiB()) / 1024);
 

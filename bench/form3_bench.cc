@@ -14,6 +14,7 @@
 #include "forms/Form1.h"
 #include "forms/Form3.h"
 #include "forms/message_box.h"
+#include "forms/qt/widgets.h"
 #include "platform/posix/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
@@ -58,7 +59,7 @@ void PrepareFullMachine() {
     WriteWhole(RegisterFile(), full_register);
     std::ofstream(drive_c / "recycled" / "H1") << "item 1";
     forms::SetMessageBoxHandler(
-        [](const QString& text, const QString&) { unexpected_message = text.toStdString(); });
+        [](const std::string& text, const std::string&) { unexpected_message = text; });
 }
 
 void Settle() {
@@ -71,9 +72,9 @@ void BM_Form3Opening(benchmark::State& state) {
         forms::Form3& window = forms::Instance<forms::Form3>();
         window.Show();
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.List1->count());
+        benchmark::DoNotOptimize(window.List1.ListCount());
         state.PauseTiming();
-        if (window.List1->count() != kRecords || !unexpected_message.empty()) {
+        if (window.List1.ListCount() != kRecords || !unexpected_message.empty()) {
             state.SkipWithError(("lists not filled " + unexpected_message).c_str());
         }
         window.Unload();
@@ -89,9 +90,9 @@ void BM_Form3UnhideFirstRecord(benchmark::State& state) {
     QCoreApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
-        window.List1->setCurrentRow(0);
+        window.List1.SetListIndex(0);
         state.ResumeTiming();
-        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        QTest::mouseClick(forms::qt::WidgetOf(window.Command1), Qt::LeftButton);
         state.PauseTiming();
         if (!fs::exists(drive_c / "Docs" / "item1.txt") || !unexpected_message.empty()) {
             state.SkipWithError(("item not back " + unexpected_message).c_str());
@@ -100,8 +101,8 @@ void BM_Form3UnhideFirstRecord(benchmark::State& state) {
         // Back to the full register: the item into hiding, its record and list entries restored.
         fs::rename(drive_c / "Docs" / "item1.txt", drive_c / "recycled" / "H1");
         WriteWhole(RegisterFile(), full_register);
-        window.List1->insertItem(0, QStringLiteral("item1.txt"));
-        window.List2->insertItem(0, QStringLiteral("C:\\Docs\\item1.txt"));
+        window.List1.AddItem("item1.txt", 0);
+        window.List2.AddItem("C:\\Docs\\item1.txt", 0);
         state.ResumeTiming();
     }
     window.Unload();

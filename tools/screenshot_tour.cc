@@ -3,7 +3,6 @@
 // scripts/take-screenshots; never part of the tests.
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "forms/Form4.h"
 #include "forms/frmAbout.h"
 #include "forms/frmLogin.h"
+#include "forms/qt/widgets.h"
 #include "password/password_store.h"
 #include "platform/posix/prefix.h"
 #include "register/hidden_items_register.h"
@@ -30,19 +30,25 @@ QString output_folder;
 bool all_taken = true;
 
 // The window alone, as the X server shows it.
-void Shoot(QWidget& window, const QString& name) {
-    window.activateWindow();
+void Shoot(const forms::Form& form, const QString& name) {
+    QWidget* window = forms::qt::WindowOf(form);
+    window->activateWindow();
     QTest::qWait(400);
-    const QString id = QStringLiteral("0x%1").arg(window.winId(), 0, 16);
+    const QString id = QStringLiteral("0x%1").arg(window->winId(), 0, 16);
     const QString file = QDir(output_folder).filePath(name + ".png");
     const int status = QProcess::execute("import", {"-frame", "-window", id, file});
     std::printf("%s %s\n", status == 0 ? "took" : "FAILED", qPrintable(file));
     all_taken = all_taken && status == 0;
 }
 
-void Type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClicks(box, text);
+void Type(const forms::TextBox& box, const QString& text) {
+    QWidget* edit = forms::qt::WidgetOf(box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+void Click(const forms::CommandButton& button) {
+    QTest::mouseClick(forms::qt::WidgetOf(button), Qt::LeftButton);
 }
 
 // A machine with a few documents, two of them already hidden.
@@ -103,17 +109,17 @@ int main(int argc, char** argv) {
     main_window.Show();
     Shoot(main_window, "Form1");
 
-    QTest::mouseClick(main_window.Command2, Qt::LeftButton);
+    Click(main_window.Command2);
     forms::Form3& hidden_items = forms::Instance<forms::Form3>();
-    hidden_items.List1->setCurrentRow(0);
+    hidden_items.List1.SetListIndex(0);
     Shoot(hidden_items, "Form3");
     hidden_items.Unload();
 
-    QTest::mouseClick(main_window.Command4, Qt::LeftButton);
+    Click(main_window.Command4);
     Shoot(forms::Instance<forms::Form2>(), "Form2");
     forms::Instance<forms::Form2>().Unload();
 
-    QTest::mouseClick(main_window.Command3, Qt::LeftButton);
+    Click(main_window.Command3);
     Shoot(forms::Instance<forms::frmAbout>(), "frmAbout");
     forms::Instance<forms::frmAbout>().Unload();
     main_window.Unload();

@@ -15,7 +15,7 @@ bool PrepareMachineOrTell() {
     } catch (const platform::WindowsError& error) {
         std::fprintf(stderr, "tessarn: %s\n", error.what());
         if (forms::MessageBoxesReachTheUser()) {
-            forms::MsgBox(QString::fromStdString(error.what()));
+            forms::MsgBox(error.what());
         }
         return false;
     }

@@ -1,13 +1,9 @@
 #include "forms/DirListBox.h"
 
-#include <QKeyEvent>
-#include <QStringList>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <optional>
-#include <string>
 
 #include "forms/message_box.h"
 #include "platform/drives.h"
@@ -17,37 +13,6 @@
 
 namespace forms {
 namespace {
-
-constexpr int kIndentPixels = 12;
-
-// Indents each entry by its depth below the root and draws the open or closed folder, as the
-// folder chain is drawn on Windows. Both follow from the entry's row, so that a folder of
-// 100,000 sub-folders is filled in one insertion of plain texts.
-class ChainDelegate : public QStyledItemDelegate {
-  public:
-    explicit ChainDelegate(const DirListBox* list)
-        : QStyledItemDelegate(const_cast<DirListBox*>(list)),
-          list_(list),
-          open_(list->style()->standardIcon(QStyle::SP_DirOpenIcon)),
-          closed_(list->style()->standardIcon(QStyle::SP_DirClosedIcon)) {}
-
-  protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const bool in_chain = list_->InChain(index.row());
-        option->icon = in_chain ? open_ : closed_;
-        option->features |= QStyleOptionViewItem::HasDecoration;
-        // As for an icon of the entry's own: never drawn larger than the icon has it.
-        option->decorationSize =
-            option->decorationSize.boundedTo(option->icon.actualSize(option->decorationSize));
-        option->rect.adjust(list_->DepthOf(index.row()) * kIndentPixels, 0, 0, 0);
-    }
-
-  private:
-    const DirListBox* list_;
-    QIcon open_;
-    QIcon closed_;
-};
 
 bool IsDriveText(const std::string& text) {
     return text.size() == 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
@@ -60,13 +25,9 @@ std::string RootOf(char letter) {
 
 }  // namespace
 
-DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
-    setAccessibleName(QStringLiteral("Folders"));
-    // Every entry is one line of the same height, so the list lays out 100,000 entries without
-    // measuring each.
-    setUniformItemSizes(true);
-    setItemDelegate(new ChainDelegate(this));
-    connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::Open, Qt::DirectConnection);
+DirListBox::DirListBox(Form& parent, std::string name, Twips place, int tab_index)
+    : ListControl(parent, std::move(name), place, tab_index) {
+    SetAccessibleName("Folders");
     try {
         ShowNearest(platform::CurrentFolder());
         return;
@@ -84,73 +45,57 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
     }
 }
 
-QString DirListBox::Path() const {
-    return path_;
-}
-
-void DirListBox::SetPath(const QString& path) {
-    const QString before = path_;
-    std::string target = path.toStdString();
-    if (IsDriveText(target)) {
-        const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(target[0])));
+void DirListBox::SetPath(const std::string& path) {
+    const std::string before = path_;
+    if (IsDriveText(path)) {
+        const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
         const auto last = folder_of_drive_.find(letter);
         ShowNearest(last != folder_of_drive_.end() ? last->second : RootOf(letter));
     } else {
-        Show(target);
+        Show(path);
     }
     // Setting the path always reads the folder anew, but only a change of folder is a Change:
     // what follows the list (the item to act on in Text1) must stay when the folder does.
-    if (path_ != before) emit Change();
+    if (path_ != before && Change) Change();
 }
 
 void DirListBox::Refresh() {
-    if (path_.isEmpty()) return;
-    const QString before = path_;
+    if (path_.empty()) return;
+    const std::string before = path_;
     try {
-        ShowNearest(path_.toStdString());
+        ShowNearest(path_);
     } catch (const platform::WindowsError&) {
         // The drive cannot be read at all now; the list keeps what it showed.
         return;
     }
-    if (path_ != before) emit Change();
-}
-
-void DirListBox::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (QListWidgetItem* item = currentItem()) Open(item);
-        event->accept();
-        return;
-    }
-    QListWidget::keyPressEvent(event);
+    if (path_ != before && Change) Change();
 }
 
 void DirListBox::Show(const std::string& folder) {
     const platform::WindowsPath stored = platform::FolderAsStored(folder);
     const std::string path = platform::FormatWindowsPath(stored);
-    const std::vector<std::string> sub_folders = platform::ListSubFolders(path);
+    std::vector<std::string> sub_folders = platform::ListSubFolders(path);
 
     // The chain from the root down to the folder, then its sub-folders.
-    QStringList chain_paths;
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(stored.components.size() + 1 + sub_folders.size()));
+    std::vector<std::string> chain_paths;
+    std::vector<std::string> entries;
+    chain_paths.reserve(stored.components.size() + 1);
+    entries.reserve(stored.components.size() + 1 + sub_folders.size());
     std::string chain = RootOf(stored.drive);
-    chain_paths << QString::fromStdString(chain);
-    entries << chain_paths.back();
+    chain_paths.push_back(chain);
+    entries.push_back(chain);
     for (const std::string& component : stored.components) {
         if (chain.back() != '\\') chain += '\\';
         chain += component;
-        chain_paths << QString::fromStdString(chain);
-        entries << QString::fromStdString(component);
+        chain_paths.push_back(chain);
+        entries.push_back(component);
     }
-    for (const std::string& name : sub_folders) entries << QString::fromStdString(name);
+    std::move(sub_folders.begin(), sub_folders.end(), std::back_inserter(entries));
 
-    clear();
-    chain_paths_ = chain_paths;
-    addItems(entries);
-    setCurrentRow(static_cast<int>(chain_paths_.size()) - 1);
-
-    path_ = QString::fromStdString(path);
+    chain_paths_ = std::move(chain_paths);
+    path_ = path;
     folder_of_drive_[stored.drive] = path;
+    ShowEntries(std::move(entries), static_cast<int>(chain_paths_.size()) - 1);
 }
 
 void DirListBox::ShowNearest(std::string folder) {
@@ -170,28 +115,29 @@ void DirListBox::ShowNearest(std::string folder) {
 }
 
 bool DirListBox::InChain(int row) const {
-    return row < chain_paths_.size();
+    return row < static_cast<int>(chain_paths_.size());
 }
 
 int DirListBox::DepthOf(int row) const {
     return std::min(row, static_cast<int>(chain_paths_.size()));
 }
 
-QString DirListBox::PathOf(int row) const {
-    if (InChain(row)) return chain_paths_[row];
-    const QString separator = chain_paths_.size() == 1 ? QString() : QStringLiteral("\\");
-    return path_ + separator + item(row)->text();
+std::string DirListBox::PathOf(int row) const {
+    if (InChain(row)) return chain_paths_[static_cast<std::size_t>(row)];
+    const std::string separator = chain_paths_.size() == 1 ? "" : "\\";
+    return path_ + separator + List(row);
 }
 
-void DirListBox::Open(QListWidgetItem* item) {
-    const QString target = PathOf(row(item));
+void DirListBox::UserOpened(int row) {
+    if (!Live() || row < 0 || row >= ListCount()) return;
+    const std::string target = PathOf(row);
     if (target == path_) return;
     try {
         SetPath(target);
     } catch (const platform::WindowsError& error) {
         // The folder went away or became unreadable since the list was read: say so, and show
         // the list as it is now.
-        MsgBox(QString::fromStdString(error.what()), QStringLiteral("Error!!!!"));
+        MsgBox(error.what(), "Error!!!!");
         Refresh();
     }
 }

@@ -1,64 +1,65 @@
 #include "forms/DriveListBox.h"
 
-#include <QApplication>
-#include <QStyle>
+#include <cctype>
 
 #include "platform/drives.h"
 
 namespace forms {
-namespace {
 
-QString LabelOf(const platform::Drive& drive) {
-    QString label = QString::fromStdString(drive.text());
-    label += QStringLiteral(" [%1]").arg(QString::fromStdString(drive.label));
-    if (!drive.ready) label += QStringLiteral(" not ready");
-    return label;
+DriveListBox::DriveListBox(Form& parent, std::string name, Twips place, int tab_index)
+    : ListControl(parent, std::move(name), place, tab_index) {
+    SetAccessibleName("Drives");
+    Refresh();
 }
 
-}  // namespace
-
-DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
-    setAccessibleName(QStringLiteral("Drives"));
-    ReadDrives();
-    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::OnIndexChanged,
-            Qt::DirectConnection);
+std::string DriveListBox::Drive() const {
+    const int index = ListIndex();
+    return index < 0 ? std::string() : drives_[static_cast<std::size_t>(index)].drive;
 }
 
-QString DriveListBox::Drive() const {
-    return currentData().toString();
+void DriveListBox::SetDrive(const std::string& drive) {
+    if (drive.empty()) return;
+    const int index = IndexOf(drive[0]);
+    if (index < 0 || index == ListIndex()) return;
+    Select(index);
+    if (Change) Change();
 }
 
-void DriveListBox::SelectDriveQuietly(QChar letter) {
-    const int index = findData(QStringLiteral("%1:").arg(letter.toLower()));
-    if (index < 0) return;
-    reading_ = true;
-    setCurrentIndex(index);
-    reading_ = false;
-}
-
-void DriveListBox::showPopup() {
-    ReadDrives();
-    QComboBox::showPopup();
-}
-
-void DriveListBox::ReadDrives() {
-    const QString selected = Drive();
-    const QIcon ready_icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
-    const QIcon absent_icon = style()->standardIcon(QStyle::SP_DriveCDIcon);
-    // Re-reading keeps the selection where it was and is no change of drive.
-    reading_ = true;
-    clear();
+void DriveListBox::Refresh() {
+    const std::string selected = Drive();
+    std::vector<Entry> drives;
+    std::vector<std::string> entries;
     for (const platform::Drive& drive : platform::ListDrives()) {
-        addItem(drive.ready ? ready_icon : absent_icon, LabelOf(drive),
-                QString::fromStdString(drive.text()));
+        std::string shown = drive.text() + " [" + drive.label + "]";
+        if (!drive.ready) shown += " not ready";
+        drives.push_back({drive.text(), drive.ready});
+        entries.push_back(std::move(shown));
     }
-    const int index = findData(selected);
-    if (index >= 0) setCurrentIndex(index);
-    reading_ = false;
+    drives_ = std::move(drives);
+    // A drop-down list always shows a drive while it has any: the one selected before, or the
+    // first when that one has gone.
+    int index = selected.empty() ? -1 : IndexOf(selected[0]);
+    if (index < 0 && !entries.empty()) index = 0;
+    ShowEntries(std::move(entries), index);
 }
 
-void DriveListBox::OnIndexChanged() {
-    if (!reading_) emit Change();
+bool DriveListBox::IsReady(int index) const {
+    return index >= 0 && index < static_cast<int>(drives_.size()) &&
+           drives_[static_cast<std::size_t>(index)].ready;
+}
+
+void DriveListBox::UserChose(int index) {
+    if (!Live() || index < 0 || index >= ListCount() || index == ListIndex()) return;
+    NoteSelection(index);
+    if (Change) Change();
+}
+
+int DriveListBox::IndexOf(char letter) const {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    for (std::size_t i = 0; i < drives_.size(); ++i) {
+        if (drives_[i].drive[0] == lower) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 }  // namespace forms

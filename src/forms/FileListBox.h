@@ -3,36 +3,33 @@
 // already chosen, as on Windows.
 #pragma once
 
-#include <QListWidget>
-#include <QString>
+#include <string>
+
+#include "forms/controls.h"
 
 namespace forms {
 
-class FileListBox : public QListWidget {
-    Q_OBJECT
+class FileListBox : public ListControl {
   public:
-    explicit FileListBox(QWidget* parent = nullptr);
+    // Lists the program's current folder.
+    FileListBox(Form& parent, std::string name, Twips place, int tab_index);
 
-    QString Path() const { return path_; }
+    const std::string& Path() const { return path_; }
     // Lists the folder's files, none chosen. Throws platform::WindowsError when the folder cannot
     // be read; the list is then empty.
-    void SetPath(const QString& path);
+    void SetPath(const std::string& path);
     // The chosen file's name, without its folder; empty when none is chosen.
-    QString FileName() const;
+    std::string FileName() const;
 
-  signals:
-    void Click();
+    std::function<void()> Click;
 
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    // The user chose the file at `index`, or took the choice away (-1), which raises nothing.
+    void UserSelected(int index);
+
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
   private:
-    void OnSelectionChanged();
-    void OnItemClicked(QListWidgetItem* item);
-
-    QString path_;
-    bool reading_ = false;
-    int row_before_press_ = -1;
+    std::string path_;
 };
 
 }  // namespace forms

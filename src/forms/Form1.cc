@@ -1,104 +1,68 @@
 #include "forms/Form1.h"
 
-#include <limits>
 #include <string>
 
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/frmAbout.h"
 #include "forms/message_box.h"
-#include "forms/twips.h"
 #include "hiding/hide.h"
 #include "platform/windows_error.h"
 
 namespace forms {
 namespace {
 
-const QString kDriveTitle = QStringLiteral("Error!!!!");
-const QString kHideTitle = QStringLiteral("Error!!!!!");
-const QString kCannotHide =
-    QStringLiteral("Cannot Hide Drive or File or Folders on Removable Media");
-
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
+const std::string kDriveTitle = "Error!!!!";
+const std::string kHideTitle = "Error!!!!!";
+const std::string kCannotHide = "Cannot Hide Drive or File or Folders on Removable Media";
 
 }  // namespace
 
 Form1::Form1()
-    : Form(QStringLiteral("Tessarn"), 4755, 6870, Border::kFixedSingle),
-      // Created in tab order, so that keyboard focus starts in the folder list.
-      Dir1(new DirListBox(this)),
-      Drive1(new DriveListBox(this)),
-      File1(new FileListBox(this)),
-      Text1(new QLineEdit(QStringLiteral("*.*"), this)),
-      Command1(new QPushButton(QStringLiteral("&Hide"), this)),
-      Command2(new QPushButton(QStringLiteral("&Unhide"), this)),
-      Command3(new QPushButton(QStringLiteral("&About"), this)),
-      Command4(new QPushButton(QStringLiteral("&Change Password"), this)) {
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    File1->setObjectName(QStringLiteral("File1"));
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Item to hide"));
-    // No length limit: a typed path is taken whole, so that a refusal speaks of what was typed.
-    Text1->setMaxLength(std::numeric_limits<int>::max());
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command4->setObjectName(QStringLiteral("Command4"));
+    : Form("Tessarn", 4755, 6870, BorderStyle::kFixedSingle),
+      Dir1(*this, "Dir1", {2280, 1200, 2295, 3240}, 0),
+      Drive1(*this, "Drive1", {120, 4560, 1935, 315}, 1),
+      File1(*this, "File1", {120, 1200, 1935, 3210}, 2),
+      Text1(*this, "Text1", {120, 600, 4455, 375}, 3, "*.*"),
+      Command1(*this, "Command1", "&Hide", {2520, 5160, 1815, 615}, 4),
+      Command2(*this, "Command2", "&Unhide", {240, 5160, 1815, 615}, 5),
+      Command3(*this, "Command3", "&About", {240, 6120, 1815, 615}, 6),
+      Command4(*this, "Command4", "&Change Password", {2520, 6120, 1815, 615}, 7) {
+    Text1.SetAccessibleName("Item to hide");
 
-    PlaceTwips(Dir1, 2280, 1200, 2295, 3240);
-    PlaceTwips(Drive1, 120, 4560, 1935, 315);
-    PlaceTwips(File1, 120, 1200, 1935, 3210);
-    PlaceTwips(Text1, 120, 600, 4455, 375);
-    PlaceTwips(Command1, 2520, 5160, 1815, 615);
-    PlaceTwips(Command2, 240, 5160, 1815, 615);
-    PlaceTwips(Command3, 240, 6120, 1815, 615);
-    PlaceTwips(Command4, 2520, 6120, 1815, 615);
-
-    setTabOrder(Dir1, Drive1);
-    setTabOrder(Drive1, File1);
-    setTabOrder(File1, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command4);
-
-    // The file list and the drive list start where the folder list starts.
-    if (!Dir1->Path().isEmpty()) Drive1->SelectDriveQuietly(Dir1->Path().front());
-    if (File1->Path() != Dir1->Path()) {
+    // The file list and the drive list start where the folder list starts. No handler is wired
+    // yet, so this raises nothing.
+    if (!Dir1.Path().empty()) Drive1.SetDrive(Dir1.Path());
+    if (File1.Path() != Dir1.Path()) {
         try {
-            File1->SetPath(Dir1->Path());
+            File1.SetPath(Dir1.Path());
         } catch (const platform::WindowsError&) {
             // An unreadable folder lists no files; choosing another folder mends it.
         }
     }
 
-    // Direct connections: setting a list's path from code runs its handler to the end before
-    // the setting statement goes on, which Hide and the drive change rely on.
-    connect(Drive1, &DriveListBox::Change, this, &Form1::Drive1_Change, Qt::DirectConnection);
-    connect(Dir1, &DirListBox::Change, this, &Form1::Dir1_Change, Qt::DirectConnection);
-    connect(File1, &FileListBox::Click, this, &Form1::File1_Click, Qt::DirectConnection);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click, Qt::DirectConnection);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click, Qt::DirectConnection);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click, Qt::DirectConnection);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click, Qt::DirectConnection);
+    Drive1.Change = [this] { Drive1_Change(); };
+    Dir1.Change = [this] { Dir1_Change(); };
+    File1.Click = [this] { File1_Click(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    Command4.Click = [this] { Command4_Click(); };
 }
 
 void Form1::Form_Load() {
-    Text1->setText(Dir1->Path());
+    Text1.SetText(Dir1.Path());
 }
 
 void Form1::Drive1_Change() {
     try {
-        Dir1->SetPath(Drive1->Drive());
+        Dir1.SetPath(Drive1.Drive());
     } catch (const platform::WindowsError&) {
         // The drive list keeps the unreadable drive; the other lists stay where they were.
-        MsgBox(QStringLiteral("Drive not ready!!!"), kDriveTitle);
+        MsgBox("Drive not ready!!!", kDriveTitle);
     }
     try {
-        File1->SetPath(Dir1->Path());
+        File1.SetPath(Dir1.Path());
     } catch (const platform::WindowsError&) {
         // Trapped like the rest of the drive change: the folder list shows what is readable.
     }
@@ -106,28 +70,27 @@ void Form1::Drive1_Change() {
 
 void Form1::Dir1_Change() {
     try {
-        File1->SetPath(Dir1->Path());
+        File1.SetPath(Dir1.Path());
     } catch (const platform::WindowsError& error) {
         // The folder list has just read this folder, so only a folder that lets its sub-folders
         // be seen but not its files gets here.
-        MsgBox(Text(error.what()), kDriveTitle);
+        MsgBox(error.what(), kDriveTitle);
     }
-    Text1->setText(Dir1->Path());
+    Text1.SetText(Dir1.Path());
 }
 
 void Form1::File1_Click() {
-    const QString d = Dir1->Path();
-    if (d.endsWith(QLatin1Char('\\'))) {
-        Text1->setText(d + File1->FileName());
+    const std::string d = Dir1.Path();
+    if (!d.empty() && d.back() == '\\') {
+        Text1.SetText(d + File1.FileName());
     } else {
-        Text1->setText(d + QLatin1Char('\\') + File1->FileName());
+        Text1.SetText(d + '\\' + File1.FileName());
     }
 }
 
 void Form1::Command1_Click() {
-    const QString t = Text1->text();
-    const hiding::HideOutcome outcome =
-        hiding::Hide(t.toStdString(), Drive1->Drive().toStdString());
+    const std::string t = Text1.Text();
+    const hiding::HideOutcome outcome = hiding::Hide(t, Drive1.Drive());
     switch (outcome.result) {
         case hiding::HideOutcome::Result::kMoveFailed:
             MsgBox(kCannotHide, kHideTitle);
@@ -135,38 +98,40 @@ void Form1::Command1_Click() {
         case hiding::HideOutcome::Result::kRefused:
         case hiding::HideOutcome::Result::kNotHidden:
         case hiding::HideOutcome::Result::kUnsettled:
-            MsgBox(Text(outcome.message), kHideTitle);
+            MsgBox(outcome.message, kHideTitle);
             return;
         case hiding::HideOutcome::Result::kHidden:
             // A note on a Hide that went through is no error.
-            if (!outcome.message.empty()) MsgBox(Text(outcome.message));
+            if (!outcome.message.empty()) MsgBox(outcome.message);
             break;
     }
 
-    const QString parent = t.left(t.lastIndexOf(QLatin1Char('\\')) + 1);
+    const std::size_t last_backslash = t.rfind('\\');
+    const std::string parent =
+        last_backslash == std::string::npos ? std::string() : t.substr(0, last_backslash + 1);
     try {
-        Dir1->SetPath(parent);
-        File1->SetPath(parent);
+        Dir1.SetPath(parent);
+        File1.SetPath(parent);
     } catch (const platform::WindowsError&) {
         // The parent named by a typed path may be gone or unreadable; the folder list then
         // re-reads where it is, so a hidden folder vanishes from it all the same.
-        Dir1->Refresh();
+        Dir1.Refresh();
     }
 }
 
 void Form1::Command2_Click() {
-    setEnabled(false);
+    SetEnabled(false);
     Instance<Form3>().Show();
 }
 
 void Form1::Command3_Click() {
-    setEnabled(false);
+    SetEnabled(false);
     Instance<frmAbout>().Show();
 }
 
 void Form1::Command4_Click() {
     Instance<Form2>().Show();
-    setEnabled(false);
+    SetEnabled(false);
 }
 
 }  // namespace forms

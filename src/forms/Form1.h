@@ -4,30 +4,26 @@
 // their windows and disable this one until they close.
 #pragma once
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QString>
-
 #include "forms/DirListBox.h"
 #include "forms/DriveListBox.h"
 #include "forms/FileListBox.h"
+#include "forms/controls.h"
 #include "forms/form.h"
 
 namespace forms {
 
 class Form1 : public Form {
-    Q_OBJECT
   public:
     Form1();
 
-    DirListBox* Dir1;
-    DriveListBox* Drive1;
-    FileListBox* File1;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
+    DirListBox Dir1;
+    DriveListBox Drive1;
+    FileListBox File1;
+    TextBox Text1;
+    CommandButton Command1;
+    CommandButton Command2;
+    CommandButton Command3;
+    CommandButton Command4;
 
   protected:
     void Form_Load() override;

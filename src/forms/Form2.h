@@ -4,27 +4,23 @@
 // dialog closes, the main window is enabled again.
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
+#include "forms/controls.h"
 #include "forms/form.h"
 
 namespace forms {
 
 class Form2 : public Form {
-    Q_OBJECT
   public:
     Form2();
 
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QLabel* Label2;
-    QLineEdit* Text2;
-    QLabel* Label3;
-    QLineEdit* Text3;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    Label Label1;
+    PasswordBox Text1;
+    Label Label2;
+    PasswordBox Text2;
+    Label Label3;
+    PasswordBox Text3;
+    CommandButton Command1;
+    CommandButton Command2;
 
   protected:
     void Form_Unload(int& Cancel) override;

@@ -1,131 +1,94 @@
 #include "forms/Form3.h"
 
-#include <QSignalBlocker>
-#include <QStringList>
+#include <string>
 #include <vector>
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
-#include "forms/twips.h"
 #include "hiding/recovery.h"
 #include "hiding/unhide.h"
 
 namespace forms {
 namespace {
 
-const QString kErrorTitle = QStringLiteral("Error!!!!!");
-
-QString Text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
+const std::string kErrorTitle = "Error!!!!!";
 
 }  // namespace
 
 Form3::Form3()
-    : Form(QStringLiteral("Hidden Folders"), 4785, 3795, Border::kSizable),
-      List1(new QListWidget(this)),
-      Command1(new QPushButton(QStringLiteral("U&nhide"), this)),
-      List2(new QListWidget(this)),
-      Label1(new QLabel(QStringLiteral("File or Folder:              Path:"), this)),
-      Command2(new QPushButton(QStringLiteral("&Cancel"), this)) {
-    PlaceTwips(List1, 120, 600, 1575, 2400);
-    PlaceTwips(Command1, 120, 3120, 2055, 495);
-    PlaceTwips(List2, 1680, 600, 3015, 2400);
-    PlaceTwips(Label1, 120, 360, 4575, 375);
-    PlaceTwips(Command2, 2520, 3120, 2055, 495);
-    // The heading is drawn before the lists so that it never covers their frames.
-    Label1->lower();
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Every entry is one line of text; measuring each of up to 32,766 entries would slow opening.
-    List1->setUniformItemSizes(true);
-    List2->setUniformItemSizes(true);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List2->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setAccessibleName(QStringLiteral("File or Folder"));
-    List2->setAccessibleName(QStringLiteral("Path"));
-    setTabOrder(List1, Command1);
-    setTabOrder(Command1, List2);
-    setTabOrder(List2, Command2);
+    : Form("Hidden Folders", 4785, 3795, BorderStyle::kSizable),
+      List1(*this, "List1", {120, 600, 1575, 2400}, 0),
+      Command1(*this, "Command1", "U&nhide", {120, 3120, 2055, 495}, 1),
+      List2(*this, "List2", {1680, 600, 3015, 2400}, 2),
+      Label1(*this, "Label1", "File or Folder:              Path:", {120, 360, 4575, 375}, 3),
+      Command2(*this, "Command2", "&Cancel", {2520, 3120, 2055, 495}, 4) {
+    List1.SetAccessibleName("File or Folder");
+    List2.SetAccessibleName("Path");
 
-    connect(List1, &QListWidget::currentRowChanged, this, &Form3::List1_Click,
-            Qt::DirectConnection);
-    connect(List1, &QListWidget::itemSelectionChanged, this, &Form3::List1_Click,
-            Qt::DirectConnection);
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click, Qt::DirectConnection);
-    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click, Qt::DirectConnection);
+    List1.Click = [this] { List1_Click(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
 }
 
 void Form3::Form_Load() {
     try {
         const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
-        QStringList names;
-        QStringList paths;
-        names.reserve(static_cast<qsizetype>(records.size()));
-        paths.reserve(static_cast<qsizetype>(records.size()));
+        std::vector<std::string> names;
+        std::vector<std::string> paths;
+        names.reserve(records.size());
+        paths.reserve(records.size());
         for (const hiding::HiddenItemRecord& record : records) {
-            names << Text(record.item_name());
-            paths << Text(record.item_path());
+            names.push_back(record.item_name());
+            paths.push_back(record.item_path());
         }
         // Added in one step each, so that a full register fills the lists in one pass.
-        List1->addItems(names);
-        List2->addItems(paths);
+        List1.AddItems(std::move(names));
+        List2.AddItems(std::move(paths));
     } catch (const std::exception& error) {
-        MsgBox(QStringLiteral("Cannot list the hidden items.\n%1").arg(Text(error.what())),
-               kErrorTitle);
+        MsgBox(std::string("Cannot list the hidden items.\n") + error.what(), kErrorTitle);
     }
-    if (ListIndex() == -1) {
-        Command1->setEnabled(false);
+    if (List1.ListIndex() == -1) {
+        Command1.SetEnabled(false);
     }
 }
 
-int Form3::ListIndex() const {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.first());
-}
-
-// A classic list box cannot lose its selection, but this one can (a Ctrl+click, a click below
-// the entries), so Unhide follows the selection both ways rather than stay enabled for nothing.
+// A classic list box cannot lose its selection, but some toolkits' can (a Ctrl+click, a click
+// below the entries), so Unhide follows the selection both ways rather than stay enabled for
+// nothing.
 void Form3::List1_Click() {
-    Command1->setEnabled(ListIndex() != -1);
+    Command1.SetEnabled(List1.ListIndex() != -1);
 }
 
 void Form3::Command1_Click() {
-    const int p = ListIndex();
+    const int p = List1.ListIndex();
     if (p < 0) {
         return;
     }
-    const hiding::UnhideOutcome outcome = hiding::Unhide(p, List1->item(p)->text().toStdString(),
-                                                         List2->item(p)->text().toStdString());
+    const hiding::UnhideOutcome outcome = hiding::Unhide(p, List1.List(p), List2.List(p));
     switch (outcome.result) {
         case hiding::UnhideOutcome::Result::kListChanged:
-            MsgBox(QStringLiteral("The list of hidden items has changed since this window opened. "
-                                  "Close it and open it again."),
-                   kErrorTitle);
+            MsgBox(
+                "The list of hidden items has changed since this window opened. "
+                "Close it and open it again.",
+                kErrorTitle);
             return;
         case hiding::UnhideOutcome::Result::kRefused:
         case hiding::UnhideOutcome::Result::kNotBack:
         case hiding::UnhideOutcome::Result::kUnsettled:
-            MsgBox(Text(outcome.message), kErrorTitle);
+            MsgBox(outcome.message, kErrorTitle);
             return;
         case hiding::UnhideOutcome::Result::kUnhidden:
             break;
     }
-    RemoveEntryAt(p);
-    if (ListIndex() == -1) {
-        Command1->setEnabled(false);
+    // Removing the selected entry leaves List1 without a selection and raises nothing: the user
+    // must choose the next item before Unhide can be pressed again.
+    List2.RemoveItem(p);
+    List1.RemoveItem(p);
+    if (List1.ListIndex() == -1) {
+        Command1.SetEnabled(false);
     }
     // A note on an Unhide that went through is no error.
-    if (!outcome.message.empty()) MsgBox(Text(outcome.message));
-}
-
-// Removing entries is not a selection by the user: List1 is left without a selection, as the
-// user must choose the next item before Unhide can be pressed again.
-void Form3::RemoveEntryAt(int position) {
-    const QSignalBlocker quiet(List1);
-    delete List2->takeItem(position);
-    delete List1->takeItem(position);
-    List1->clearSelection();
-    List1->setCurrentRow(-1);
+    if (!outcome.message.empty()) MsgBox(outcome.message);
 }
 
 void Form3::Command2_Click() {
@@ -134,8 +97,8 @@ void Form3::Command2_Click() {
 
 void Form3::Form_Unload(int& Cancel) {
     (void)Cancel;
-    Instance<Form1>().setEnabled(true);
-    Instance<Form1>().Dir1->Refresh();
+    Instance<Form1>().SetEnabled(true);
+    Instance<Form1>().Dir1.Refresh();
 }
 
 }  // namespace forms

@@ -2,24 +2,20 @@
 // moves the selected item back to its recorded path and only then removes its record.
 #pragma once
 
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-
+#include "forms/controls.h"
 #include "forms/form.h"
 
 namespace forms {
 
 class Form3 : public Form {
-    Q_OBJECT
   public:
     Form3();
 
-    QListWidget* List1;
-    QPushButton* Command1;
-    QListWidget* List2;
-    QLabel* Label1;
-    QPushButton* Command2;
+    ListBox List1;
+    CommandButton Command1;
+    ListBox List2;
+    Label Label1;
+    CommandButton Command2;
 
   protected:
     void Form_Load() override;
@@ -29,10 +25,6 @@ class Form3 : public Form {
     void List1_Click();
     void Command1_Click();
     void Command2_Click();
-
-    // The selected position of List1, or -1 when nothing is selected.
-    int ListIndex() const;
-    void RemoveEntryAt(int position);
 };
 
 }  // namespace forms

@@ -3,31 +3,29 @@
 // opens. Closing it with the close box stores nothing and ends the program.
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
+#include <string>
 
+#include "forms/controls.h"
 #include "forms/form.h"
 
 namespace forms {
 
 class Form4 : public Form {
-    Q_OBJECT
   public:
     Form4();
 
-    QLabel* Label3;
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QLabel* Label2;
-    QLineEdit* Text2;
-    QPushButton* Command1;
+    Label Label3;
+    Label Label1;
+    PasswordBox Text1;
+    Label Label2;
+    PasswordBox Text2;
+    CommandButton Command1;
 
   private:
     void Command1_Click();
 
     // The accepted password, the first entry as typed, once both entries have passed.
-    QString password;
+    std::string password;
 };
 
 }  // namespace forms

@@ -1,149 +1,117 @@
 #include "forms/form.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QIcon>
-#include <QKeyEvent>
-#include <QPushButton>
-#include <QScreen>
-
-#include "forms/twips.h"
+#include <algorithm>
 
 namespace forms {
 namespace {
 
-int loaded_forms = 0;
-
-std::function<void()>& OnLastFormUnloaded() {
-    static std::function<void()> on_last = [] { QCoreApplication::quit(); };
-    return on_last;
+std::vector<Form*>& LoadedList() {
+    static std::vector<Form*> loaded;
+    return loaded;
 }
 
-Qt::WindowFlags FlagsOf(Form::Border border) {
-    switch (border) {
-        case Form::Border::kFixedDialog:
-            // A tool window has no taskbar entry; the hints leave it only a close box.
-            return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
-        case Form::Border::kFixedSingle:
-            return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint;
-        case Form::Border::kSizable:
-            break;
-    }
-    return Qt::Window;
+std::function<void()>& OnLastFormUnloaded() {
+    static std::function<void()> on_last = [] { toolkit::EndProgram(); };
+    return on_last;
 }
 
 }  // namespace
 
-Form::Form(const QString& caption, int client_width_twips, int client_height_twips, Border border)
-    : QWidget(nullptr, FlagsOf(border)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(caption);
-    UseLayoutFont(this);
-    setWindowIcon(QIcon(QStringLiteral(":/tessarn/tessarn.png")));
-    const QSize client(TwipsToPixels(client_width_twips), TwipsToPixels(client_height_twips));
-    if (border == Border::kSizable) {
-        resize(client);
-    } else {
-        setFixedSize(client);
-    }
-}
+Form::Form(std::string caption, int client_width, int client_height, BorderStyle border)
+    : caption_(std::move(caption)),
+      client_width_(client_width),
+      client_height_(client_height),
+      border_(border) {}
+
+// The controls are members of the derived window and are gone by now, their peers with them;
+// the window's peer goes last.
+Form::~Form() = default;
 
 void Form::Load() {
-    ++loaded_forms;
+    loaded_ = true;
+    LoadedList().push_back(this);
+    peer_ = toolkit::MakeWindow(*this);
+    // The focus starts on the first control in tab order that can take it, once the window is
+    // active.
+    for (Control* control : TabOrder()) {
+        if (control->TakesFocus() && control->Enabled()) {
+            control->SetFocus();
+            break;
+        }
+    }
     Form_Load();
 }
 
 void Form::Show() {
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame(QPoint(), size());
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    // A window shown anew comes up on top by itself; one already showing is brought forward.
-    const bool already_showing = isVisible();
-    show();
-    if (already_showing) {
-        raise();
-    }
-    activateWindow();
+    if (loaded_) peer_->Show();
 }
 
 void Form::Unload() {
-    unloading_ = true;
-    close();
-    unloading_ = false;
-}
-
-void Form::closeEvent(QCloseEvent* event) {
-    if (unloaded_) {
-        event->accept();
-        return;
-    }
-    // A disabled window waits for the window it opened; on Windows its close box does nothing
-    // then, but an X11 window manager still offers to close it, which would leave the open
-    // window to re-enable a main window that no longer exists. Only the program unloads it.
-    if (!isEnabled() && !unloading_) {
-        event->ignore();
-        return;
-    }
+    if (!loaded_) return;
     int cancel = 0;
     Form_Unload(cancel);
-    if (cancel != 0) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    // The instance is forgotten now, not when Qt deletes the widget later, so that a use of the
-    // window class from here on builds a fresh window from design-time state.
-    unloaded_ = true;
+    if (cancel == 0) Close();
+}
+
+bool Form::UserClosing() {
+    if (!loaded_ || !enabled_) return false;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) return false;
+    Close();
+    return true;
+}
+
+void Form::Close() {
+    // Form_Unload may have unloaded the window itself.
+    if (!loaded_) return;
+    loaded_ = false;
+    peer_->Close();
+    // The instance is forgotten now, so that a use of the window class from here on builds a
+    // fresh window from design-time state; the object itself may still be running a handler.
     forget_instance_();
-    if (--loaded_forms == 0 && OnLastFormUnloaded()) {
-        OnLastFormUnloaded()();
-    }
+    std::erase(LoadedList(), this);
+    toolkit::Post([this] { delete this; });
+    if (LoadedList().empty() && OnLastFormUnloaded()) OnLastFormUnloaded()();
 }
 
-void Form::SetDefaultButton(QPushButton* button) {
-    default_button_ = button;
-    button->setDefault(true);
+void Form::SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (peer_) peer_->SetCaption(caption_);
 }
 
-void Form::SetCancelButton(QPushButton* button) {
-    cancel_button_ = button;
+void Form::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (peer_) peer_->SetEnabled(enabled);
 }
 
-void Form::keyPressEvent(QKeyEvent* event) {
-    // Keys reach the window only when the focused control has no use for them: a text box passes
-    // Enter and Esc on, and a button outside a QDialog does not press itself on Enter. On Windows
-    // Enter presses the focused button in every window, and the default button, where there is
-    // one, while the focus is elsewhere.
-    const bool plain = event->modifiers() == Qt::NoModifier;
-    const bool keypad = event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (plain || keypad)) {
-        auto* focused = qobject_cast<QPushButton*>(focusWidget());
-        QPushButton* pressed = focused != nullptr ? focused : default_button_;
-        if (pressed == nullptr) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        if (pressed->isVisible() && pressed->isEnabled()) pressed->click();
-        return;
+std::vector<Control*> Form::TabOrder() const {
+    std::vector<Control*> order;
+    for (Control* control : controls_) {
+        if (control->TabIndex() != kNoTabIndex) order.push_back(control);
     }
-    if (event->matches(QKeySequence::Cancel) && cancel_button_ != nullptr) {
-        if (cancel_button_->isVisible() && cancel_button_->isEnabled()) cancel_button_->click();
-        return;
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    return order;
+}
+
+Control* Form::AccessKeyTarget(const Label& label) const {
+    const std::vector<Control*> order = TabOrder();
+    auto at = std::find(order.begin(), order.end(), &label);
+    if (at == order.end()) return nullptr;
+    for (++at; at != order.end(); ++at) {
+        if ((*at)->TakesFocus()) return *at;
     }
-    QWidget::keyPressEvent(event);
+    return nullptr;
 }
 
 int LoadedFormCount() {
-    return loaded_forms;
+    return static_cast<int>(LoadedList().size());
+}
+
+std::vector<Form*> LoadedForms() {
+    return LoadedList();
 }
 
 void SetOnLastFormUnloaded(std::function<void()> on_last) {

@@ -1,61 +1,99 @@
-// The base of every window and the one global instance of each window class.
+// The base of every window, and the one global instance of each window class.
 //
 // A window is created on its first use (showing it, or touching one of its controls or
-// properties) and its Form_Load runs then. It is unloaded, never merely hidden, however it
-// closes (Unload(), the close box): Form_Unload runs, the instance is forgotten at once and the
-// widget deleted later, so the next use builds the window afresh from its design-time state and
-// runs Form_Load again. When the last loaded window unloads, the program ends.
+// properties) and loaded then: its toolkit window is made and Form_Load runs. It is unloaded,
+// never merely hidden, however it closes (Unload(), the close box): Form_Unload runs, the
+// instance is forgotten at once and deleted once the current event is handled, so the next use
+// builds the window afresh from its design-time state and runs Form_Load again. When the last
+// loaded window unloads, the program ends. How a toolkit shows a form: toolkit.h.
 #pragma once
 
-#include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
-class QPushButton;
+#include "forms/controls.h"
+#include "forms/toolkit.h"
 
 namespace forms {
 
-class Form : public QWidget {
-    Q_OBJECT
-  public:
-    enum class Border {
-        kFixedDialog,  // fixed size, close box only, no taskbar entry
-        kFixedSingle,  // fixed size, minimize and close boxes
-        kSizable,      // resizable, minimize, maximize and close boxes
-    };
+enum class BorderStyle {
+    kFixedDialog,  // fixed size, close box only, no taskbar entry
+    kFixedSingle,  // fixed size, minimize and close boxes
+    kSizable,      // resizable, minimize, maximize and close boxes
+};
 
-    // Shows the window modeless; centred on its screen the first time.
+class Form {
+  public:
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Shows the window modeless; centred on the screen the first time.
     void Show();
-    // Closes the window, running Form_Unload, as its close box would.
+    // Unloads the window, running Form_Unload, as its close box would; also while disabled.
     void Unload();
+    bool Loaded() const { return loaded_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // Design.
+    BorderStyle Border() const { return border_; }
+    int ClientWidth() const { return client_width_; }  // twips
+    int ClientHeight() const { return client_height_; }
+    // Every control, in the order the window declares them.
+    const std::vector<Control*>& Controls() const { return controls_; }
+    // The controls with a tab index, by tab index; the toolkit leaves out those that cannot take
+    // the focus.
+    std::vector<Control*> TabOrder() const;
+    // Where a label's access key sends the focus: the next control after it in tab order that
+    // can take the focus. Null when there is none.
+    Control* AccessKeyTarget(const Label& label) const;
+    // Enter presses the default button while the focus is not on another button; Esc presses the
+    // cancel button. Null where the window has none.
+    CommandButton* DefaultButton() const { return default_button_; }
+    CommandButton* CancelButton() const { return cancel_button_; }
+
+    // The user asks to close the window (its close box). A disabled window refuses, as it waits
+    // for the window it opened; otherwise Form_Unload decides. Returns whether it unloaded.
+    bool UserClosing();
+
+    FormPeer* Peer() const { return peer_.get(); }
 
   protected:
     // Client size in twips. Every window carries the program icon.
-    Form(const QString& caption, int client_width_twips, int client_height_twips, Border border);
+    Form(std::string caption, int client_width, int client_height, BorderStyle border);
 
     virtual void Form_Load() {}
     // Setting Cancel to non-zero keeps the window loaded.
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
-    // A dialog's default button: Enter presses it while the focus is not on another button. In
-    // every window, with or without one, Enter presses the button that has the focus.
-    void SetDefaultButton(QPushButton* button);
-    // A dialog's cancel button: Esc presses it. Without one, Esc presses nothing.
-    void SetCancelButton(QPushButton* button);
-
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void SetDefaultButton(CommandButton& button) { default_button_ = &button; }
+    void SetCancelButton(CommandButton& button) { cancel_button_ = &button; }
 
   private:
+    friend class Control;
     template <class T>
     friend T& Instance();
 
+    void Register(Control& control) { controls_.push_back(&control); }
     void Load();
+    void Close();
 
-    QPushButton* default_button_ = nullptr;
-    QPushButton* cancel_button_ = nullptr;
-    bool centred_ = false;
-    bool unloaded_ = false;
-    bool unloading_ = false;  // Unload() is closing the window, not its close box
+    std::string caption_;
+    int client_width_;
+    int client_height_;
+    BorderStyle border_;
+    bool enabled_ = true;
+    bool loaded_ = false;
+    std::vector<Control*> controls_;
+    CommandButton* default_button_ = nullptr;
+    CommandButton* cancel_button_ = nullptr;
+    std::unique_ptr<FormPeer> peer_;
     std::function<void()> forget_instance_;
 };
 
@@ -82,11 +120,12 @@ bool IsLoaded() {
     return InstanceSlot<T>::instance != nullptr;
 }
 
-// How many windows are loaded now.
+// How many windows are loaded now, and which.
 int LoadedFormCount();
+std::vector<Form*> LoadedForms();
 
-// What happens when the last loaded window unloads: by default the event loop quits. Tests
-// replace it to see the program end without ending the test.
+// What happens when the last loaded window unloads: by default the program ends. Tests replace
+// it to see the program end without ending the test.
 void SetOnLastFormUnloaded(std::function<void()> on_last);
 
 }  // namespace forms

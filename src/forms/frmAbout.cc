@@ -1,74 +1,50 @@
 #include "forms/frmAbout.h"
 
-#include <QApplication>
-#include <algorithm>
+#include <string>
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
-#include "forms/twips.h"
 
 namespace forms {
 namespace {
 
-QString ApplicationTitle() {
-    const QString name = QApplication::applicationName();
-    return name.isEmpty() ? kApplicationTitle : name;
-}
+constexpr Color kBlack{0, 0, 0};
+
+const char* const kContactLine =
+    "For questions about Tessarn, read its README.md: in /usr/share/doc/tessarn on Linux, in "
+    "Tessarn's folder under Program Files on Windows.";
 
 }  // namespace
 
 frmAbout::frmAbout()
-    : Form(QStringLiteral("About MyApp"), 5730, 2985, Border::kFixedDialog),
-      picIcon(new QLabel(this)),
-      lblTitle(new QLabel(QStringLiteral("Application Title"), this)),
-      lblVersion(new QLabel(QStringLiteral("Version"), this)),
-      lblDescription(new QLabel(
-          QStringLiteral("Hides your confidencial files and folders from pyring eyes"), this)),
-      Line1{new Line(this, QColor(255, 255, 255), 2), new Line(this, QColor(128, 128, 128))},
-      cmdOK(new QPushButton(QStringLiteral("OK"), this)),
-      lblDisclaimer(new QLabel(QStringLiteral("For questions about Tessarn, read its README.md: "
-                                              "in /usr/share/doc/tessarn on Linux, in Tessarn's "
-                                              "folder under Program Files on Windows."),
-                               this)) {
-    PlaceTwips(picIcon, 240, 240, 540, 540);
-    PlaceTwips(lblTitle, 1050, 240, 3885, 480);
-    PlaceTwips(lblVersion, 1050, 780, 3885, 225);
-    PlaceTwips(lblDescription, 1050, 1125, 4125, 330);
-    Line1[0]->PlaceTwips(120, 1560, 5520, 1560);
-    Line1[1]->PlaceTwips(120, 1560, 5520, 1560);
-    PlaceTwips(cmdOK, 4245, 1680, 1260, 345);
-    PlaceTwips(lblDisclaimer, 240, 1800, 3870, 1065);
-
-    picIcon->setPixmap(windowIcon().pixmap(32, 32));
-    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picIcon->setAccessibleName(QStringLiteral("Program icon"));
-    for (QLabel* label : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    for (QLabel* label : {lblTitle, lblDescription, lblDisclaimer}) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-    }
-    lblDisclaimer->setWordWrap(true);
-    // A font wider than the one the box was laid out for would clip the description's last
-    // word; the box has room for it on the right.
-    lblDescription->resize(std::max(lblDescription->width(), lblDescription->sizeHint().width()),
-                           lblDescription->height());
+    : Form("About MyApp", 5730, 2985, BorderStyle::kFixedDialog),
+      picIcon(*this, "picIcon", {240, 240, 540, 540}, 1),
+      lblTitle(*this, "lblTitle", "Application Title", {1050, 240, 3885, 480}, 4),
+      lblVersion(*this, "lblVersion", "Version", {1050, 780, 3885, 225}, 5),
+      lblDescription(*this, "lblDescription",
+                     "Hides your confidencial files and folders from pyring eyes",
+                     {1050, 1125, 4125, 330}, 2),
+      Line1{Line(*this, "Line1(0)", 120, 1560, 5520, 1560, {255, 255, 255}, 2),
+            Line(*this, "Line1(1)", 120, 1560, 5520, 1560, {128, 128, 128})},
+      cmdOK(*this, "cmdOK", "OK", {4245, 1680, 1260, 345}, 0),
+      lblDisclaimer(*this, "lblDisclaimer", kContactLine, {240, 1800, 3870, 1065}, 3) {
+    picIcon.SetAccessibleName("Program icon");
+    lblTitle.SetForeColor(kBlack);
+    lblDescription.SetForeColor(kBlack);
+    lblDisclaimer.SetForeColor(kBlack);
+    lblDisclaimer.SetWordWrap(true);
     SetDefaultButton(cmdOK);
     SetCancelButton(cmdOK);
-    cmdOK->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click, Qt::DirectConnection);
+    cmdOK.Click = [this] { cmdOK_Click(); };
 }
 
 void frmAbout::Form_Load() {
-    setWindowTitle(QStringLiteral("About ") + ApplicationTitle());
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(TESSARN_VERSION_MAJOR)
-                            .arg(TESSARN_VERSION_MINOR)
-                            .arg(TESSARN_VERSION_REVISION));
-    lblTitle->setText(ApplicationTitle());
+    SetCaption(std::string("About ") + kApplicationTitle);
+    lblVersion.SetCaption("Version " + std::to_string(TESSARN_VERSION_MAJOR) + "." +
+                          std::to_string(TESSARN_VERSION_MINOR) + "." +
+                          std::to_string(TESSARN_VERSION_REVISION));
+    lblTitle.SetCaption(kApplicationTitle);
 }
 
 void frmAbout::cmdOK_Click() {
@@ -77,7 +53,7 @@ void frmAbout::cmdOK_Click() {
 
 void frmAbout::Form_Unload(int& Cancel) {
     (void)Cancel;
-    Instance<Form1>().setEnabled(true);
+    Instance<Form1>().SetEnabled(true);
 }
 
 }  // namespace forms

@@ -3,27 +3,24 @@
 // disabled; however it closes (OK, Enter, Esc, the close box), the main window is enabled again.
 #pragma once
 
-#include <QLabel>
-#include <QPushButton>
 #include <array>
 
+#include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/line.h"
 
 namespace forms {
 
 class frmAbout : public Form {
-    Q_OBJECT
   public:
     frmAbout();
 
-    QLabel* picIcon;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    std::array<Line*, 2> Line1;
-    QPushButton* cmdOK;
-    QLabel* lblDisclaimer;
+    Image picIcon;
+    Label lblTitle;
+    Label lblVersion;
+    Label lblDescription;
+    std::array<Line, 2> Line1;
+    CommandButton cmdOK;
+    Label lblDisclaimer;
 
   protected:
     void Form_Load() override;

@@ -1,52 +1,37 @@
 #include "forms/frmLogin.h"
 
 #include <optional>
-#include <string>
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
-#include "forms/password_box.h"
 #include "forms/send_keys.h"
-#include "forms/twips.h"
+#include "forms/store_password.h"
 #include "password/password_store.h"
 
 namespace forms {
 namespace {
 
-const QString kLoginTitle = QStringLiteral("Login");
+const std::string kLoginTitle = "Login";
 
 }  // namespace
 
 frmLogin::frmLogin()
-    : Form(QStringLiteral("Enter Password"), 3750, 1545, Border::kFixedDialog),
-      lblLabels{{1, new QLabel(QStringLiteral("&Password:"), this)}},
-      txtPassword(new QLineEdit(this)),
-      cmdOK(new QPushButton(QStringLiteral("OK"), this)),
-      cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    QLabel* password_label = lblLabels.at(1);
-    PlaceTwips(password_label, 120, 360, 1080, 270);
-    PlaceTwips(txtPassword, 1290, 360, 2325, 345);
-    PlaceTwips(cmdOK, 495, 1020, 1140, 390);
-    PlaceTwips(cmdCancel, 2100, 1020, 1140, 390);
-    password_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    password_label->setBuddy(txtPassword);
-    MakePasswordBox(txtPassword);
+    : Form("Enter Password", 3750, 1545, BorderStyle::kFixedDialog),
+      txtPassword(*this, "txtPassword", {1290, 360, 2325, 345}, 1),
+      cmdOK(*this, "cmdOK", "OK", {495, 1020, 1140, 390}, 2),
+      cmdCancel(*this, "cmdCancel", "Cancel", {2100, 1020, 1140, 390}, 3) {
+    lblLabels.try_emplace(1, *this, "lblLabels(1)", "&Password:", Twips{120, 360, 1080, 270}, 0);
     SetDefaultButton(cmdOK);
     SetCancelButton(cmdCancel);
-    setTabOrder(txtPassword, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
-    txtPassword->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click, Qt::DirectConnection);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click,
-            Qt::DirectConnection);
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
 }
 
 void frmLogin::cmdOK_Click() {
     // Read anew on every press: the stored value may have changed while the dialog was open.
     const std::string stored = password::ReadStoredCheckValue();
-    const std::optional<std::string> computed =
-        password::ComputeCheckValue(txtPassword->text().toStdString());
+    const std::optional<std::string> computed = password::ComputeCheckValue(txtPassword.Text());
     if (!computed) {
         RefuseEntry(kPasswordTooLong);
         return;
@@ -55,7 +40,7 @@ void frmLogin::cmdOK_Click() {
         OpenMainWindow();
         return;
     }
-    RefuseEntry(QStringLiteral("Invalid Password, try again!"));
+    RefuseEntry("Invalid Password, try again!");
 }
 
 void frmLogin::cmdCancel_Click() {
@@ -68,12 +53,12 @@ void frmLogin::OpenMainWindow() {
     Unload();
 }
 
-void frmLogin::RefuseEntry(const QString& message) {
+void frmLogin::RefuseEntry(const std::string& message) {
     MsgBox(message, kLoginTitle);
-    txtPassword->setFocus();
+    txtPassword.SetFocus();
     // Posted, not sent: they select the whole entry once the box has really taken the focus,
     // so that the next typing replaces it.
-    SendKeys(QStringLiteral("{Home}+{End}"));
+    SendKeys("{Home}+{End}");
 }
 
 }  // namespace forms

@@ -3,31 +3,29 @@
 // as often as the user likes. Cancel, Esc and the close box end the program.
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <map>
+#include <string>
 
+#include "forms/controls.h"
 #include "forms/form.h"
 
 namespace forms {
 
 class frmLogin : public Form {
-    Q_OBJECT
   public:
     frmLogin();
 
     // A control array of which only element 1 exists.
-    std::map<int, QLabel*> lblLabels;
-    QLineEdit* txtPassword;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
+    std::map<int, Label> lblLabels;
+    PasswordBox txtPassword;
+    CommandButton cmdOK;
+    CommandButton cmdCancel;
 
   private:
     void cmdOK_Click();
     void cmdCancel_Click();
     void OpenMainWindow();
-    void RefuseEntry(const QString& message);
+    void RefuseEntry(const std::string& message);
 };
 
 }  // namespace forms

@@ -3,21 +3,21 @@
 // Tests put a recorder in its place that answers at once.
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <string>
 
 namespace forms {
 
-inline const QString kApplicationTitle = QStringLiteral("Tessarn");
+inline constexpr const char* kApplicationTitle = "Tessarn";
 
-void MsgBox(const QString& text, const QString& title = QString());
+void MsgBox(const std::string& text, const std::string& title = {});
 
 // Whether a message box reaches anyone: a display shows it, or a test stands in for the user.
 // Without either (a headless platform), a modal box would wait for ever for a click.
 bool MessageBoxesReachTheUser();
 
 // Replaces the real box; pass an empty function to restore it.
-using MessageBoxHandler = std::function<void(const QString& text, const QString& title)>;
+using MessageBoxHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
 }  // namespace forms

@@ -1,84 +1,76 @@
 #include "forms/send_keys.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QWidget>
-#include <map>
-#include <vector>
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "forms/toolkit.h"
 
 namespace forms {
 namespace {
 
-int KeyOfName(const QString& name) {
-    static const std::map<QString, int> keys = {
-        {"HOME", Qt::Key_Home},     {"END", Qt::Key_End},
-        {"LEFT", Qt::Key_Left},     {"RIGHT", Qt::Key_Right},
-        {"UP", Qt::Key_Up},         {"DOWN", Qt::Key_Down},
-        {"DELETE", Qt::Key_Delete}, {"BACKSPACE", Qt::Key_Backspace},
-        {"ENTER", Qt::Key_Return},  {"ESC", Qt::Key_Escape},
-        {"TAB", Qt::Key_Tab},
+std::optional<Key> KeyOfName(std::string_view name) {
+    static constexpr std::pair<std::string_view, Key> kKeys[] = {
+        {"HOME", Key::kHome},     {"END", Key::kEnd},
+        {"LEFT", Key::kLeft},     {"RIGHT", Key::kRight},
+        {"UP", Key::kUp},         {"DOWN", Key::kDown},
+        {"DELETE", Key::kDelete}, {"BACKSPACE", Key::kBackspace},
+        {"ENTER", Key::kEnter},   {"ESC", Key::kEsc},
+        {"TAB", Key::kTab},
     };
-    const auto found = keys.find(name.toUpper());
-    return found == keys.end() ? 0 : found->second;
+    std::string upper(name);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const auto& [known, key] : kKeys) {
+        if (known == upper) return key;
+    }
+    return std::nullopt;
 }
 
-struct Keystroke {
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    QString text;
-};
-
-void PostKeys(QWidget* target, const std::vector<Keystroke>& strokes) {
-    for (const Keystroke& k : strokes) {
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
+// The character that starts at `at` in UTF-8 text, and moves `at` past it. A byte that starts no
+// well-formed character stands for itself.
+char32_t NextCharacter(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    const int length = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    char32_t code = length == 0 ? lead : lead & (0x3F >> length);
+    for (int i = 0; i < length && at < text.size(); ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
     }
-}
-
-std::vector<Keystroke> Parse(const QString& keys) {
-    std::vector<Keystroke> strokes;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        if (keys[i] == '+') {
-            modifiers |= Qt::ShiftModifier;
-            continue;
-        }
-        if (keys[i] == '{') {
-            const qsizetype close = keys.indexOf('}', i + 1);
-            if (close > i) {
-                strokes.push_back({KeyOfName(keys.mid(i + 1, close - i - 1)), modifiers, {}});
-                i = close;
-                modifiers = Qt::NoModifier;
-                continue;
-            }
-        }
-        strokes.push_back({keys[i].unicode(), modifiers, QString(keys[i])});
-        modifiers = Qt::NoModifier;
-    }
-    return strokes;
+    return code;
 }
 
 }  // namespace
 
-void SendKeys(const QString& keys) {
-    std::vector<Keystroke> strokes = Parse(keys);
-    if (QWidget* target = QApplication::focusWidget()) {
-        PostKeys(target, strokes);
-        return;
+std::vector<Keystroke> ParseKeys(std::string_view keys) {
+    std::vector<Keystroke> strokes;
+    bool shift = false;
+    for (std::size_t i = 0; i < keys.size();) {
+        if (keys[i] == '+') {
+            shift = true;
+            ++i;
+            continue;
+        }
+        if (keys[i] == '{') {
+            const std::size_t close = keys.find('}', i + 1);
+            if (close != std::string_view::npos) {
+                if (const std::optional<Key> key = KeyOfName(keys.substr(i + 1, close - i - 1))) {
+                    strokes.push_back({*key, 0, shift});
+                }
+                i = close + 1;
+                shift = false;
+                continue;
+            }
+        }
+        strokes.push_back({Key::kCharacter, NextCharacter(keys, i), shift});
+        shift = false;
     }
-    // No control has the focus while the system moves it between windows, as just after a
-    // message box has closed and before its owner is active again. Typed keys would reach the
-    // control that takes the focus next, and so do these.
-    auto* once = new QMetaObject::Connection;
-    *once = QObject::connect(qApp, &QApplication::focusChanged, qApp,
-                             [once, strokes = std::move(strokes)](QWidget*, QWidget* now) {
-                                 if (now == nullptr) return;
-                                 PostKeys(now, strokes);
-                                 QObject::disconnect(*once);
-                                 delete once;
-                             });
+    return strokes;
+}
+
+void SendKeys(std::string_view keys) {
+    toolkit::PostKeystrokes(ParseKeys(keys));
 }
 
 }  // namespace forms

@@ -2,13 +2,11 @@
 // registry as it found it.
 #include "app/Module1.h"
 
-#include <filesystem>
-
 #include "forms/Form4.h"
 #include "forms/frmLogin.h"
-#include "platform/registry.h"
-#include "password/password_store.h"
 #include "forms/window_test.h"
+#include "password/password_store.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -16,9 +14,10 @@ using MainTest = WindowTest;
 
 TEST_F(MainTest, WithoutThePasswordKeyAsksForANewPasswordAndWritesNothing) {
     app::Main();
-    EXPECT_TRUE(forms::IsLoaded<forms::Form4>() && forms::Instance<forms::Form4>().isVisible());
+    ASSERT_TRUE(forms::IsLoaded<forms::Form4>());
+    EXPECT_TRUE(user::IsShown(forms::Instance<forms::Form4>()));
     EXPECT_FALSE(forms::IsLoaded<forms::frmLogin>());
-    EXPECT_FALSE(std::filesystem::exists(prefix_ / "system.reg"));
+    EXPECT_FALSE(machine_->RegistryWritten());
 }
 
 TEST_F(MainTest, WithThePasswordKeyAsksToLogInEvenWhenItHoldsNoValue) {
@@ -27,8 +26,8 @@ TEST_F(MainTest, WithThePasswordKeyAsksToLogInEvenWhenItHoldsNoValue) {
               platform::ERROR_SUCCESS);
     platform::RegCloseKey(key);
     app::Main();
-    EXPECT_TRUE(forms::IsLoaded<forms::frmLogin>() &&
-                forms::Instance<forms::frmLogin>().isVisible());
+    ASSERT_TRUE(forms::IsLoaded<forms::frmLogin>());
+    EXPECT_TRUE(user::IsShown(forms::Instance<forms::frmLogin>()));
     EXPECT_FALSE(forms::IsLoaded<forms::Form4>());
 }
 

@@ -10,9 +10,10 @@
 namespace {
 
 using MachineStartTest = WindowTest;
+using testing::HasSubstr;
 
 TEST_F(MachineStartTest, AMachineFolderThatCannotBeMadeIsToldInAMessageBox) {
-    const std::filesystem::path file = scratch_ / "a file";
+    const std::filesystem::path file = machine_->Scratch() / "a file";
     std::ofstream(file) << "not a folder";
     for (const std::filesystem::path& machine : {file, file / "machine"}) {
         SCOPED_TRACE(machine);
@@ -22,9 +23,9 @@ TEST_F(MachineStartTest, AMachineFolderThatCannotBeMadeIsToldInAMessageBox) {
         EXPECT_FALSE(app::PrepareMachineOrTell());
         const std::string said = testing::internal::GetCapturedStderr();
         ASSERT_EQ(messages_.size(), 1u);
-        EXPECT_TRUE(messages_[0].text.contains(QString::fromStdString(file.string())));
+        EXPECT_THAT(messages_[0].text, HasSubstr(file.string()));
         EXPECT_EQ(messages_[0].title, "Tessarn");
-        EXPECT_NE(said.find(messages_[0].text.toStdString()), std::string::npos) << said;
+        EXPECT_THAT(said, HasSubstr(messages_[0].text));
     }
 }
 

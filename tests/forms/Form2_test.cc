@@ -6,6 +6,8 @@ namespace {
 
 using forms::Form1;
 using forms::Form2;
+using forms::Key;
+using testing::StartsWith;
 
 class Form2Test : public DialogTest {
   protected:
@@ -14,20 +16,21 @@ class Form2Test : public DialogTest {
         SetPassword("abc");  // check value 16
         form_ = &OpenFromMainWindow<Form2>(&Form1::Command4);
     }
-    void Submit(const QString& old_password, const QString& new_password, const QString& retyped) {
-        for (QLineEdit* box : {form_->Text1, form_->Text2, form_->Text3}) box->clear();
-        QTest::keyClicks(form_->Text1, old_password);
-        QTest::keyClicks(form_->Text2, new_password);
-        QTest::keyClicks(form_->Text3, retyped);
-        QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    void Submit(const std::string& old_password, const std::string& new_password,
+                const std::string& retyped) {
+        user::Retype(form_->Text1, old_password);
+        user::Retype(form_->Text2, new_password);
+        user::Retype(form_->Text3, retyped);
+        user::Click(form_->Command1);
     }
 
     Form2* form_ = nullptr;
 };
 
 TEST_F(Form2Test, TabGoesThroughTheBoxesThenTheButtons) {
-    EXPECT_EQ(TabWalk(4), (std::vector<QWidget*>{form_->Text1, form_->Text2, form_->Text3,
-                                                 form_->Command1, form_->Command2}));
+    EXPECT_EQ(TabWalk(4),
+              (std::vector<const forms::Control*>{&form_->Text1, &form_->Text2, &form_->Text3,
+                                                  &form_->Command1, &form_->Command2}));
 }
 
 TEST_F(Form2Test, RefusesEachFaultInItsOrderAndChangesNothing) {
@@ -41,9 +44,9 @@ TEST_F(Form2Test, RefusesEachFaultInItsOrderAndChangesNothing) {
     Submit("abc", kOverflowing, kOverflowing);
     // With the focus in a box, neither Enter nor Esc presses a button: either would have shown
     // one more message.
-    form_->Text3->setFocus();
-    QTest::keyClick(form_->Text3, Qt::Key_Return);
-    QTest::keyClick(form_->Text3, Qt::Key_Escape);
+    user::Focus(form_->Text3);
+    user::Press(Key::kEnter);
+    user::Press(Key::kEsc);
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{empty,
                                                     empty,
                                                     retype,
@@ -52,7 +55,7 @@ TEST_F(Form2Test, RefusesEachFaultInItsOrderAndChangesNothing) {
                                                     TooLong("Error!!!")}));
     EXPECT_EQ(Stored(), "16");
     EXPECT_TRUE(forms::IsLoaded<Form2>());
-    EXPECT_FALSE(forms::Instance<Form1>().isEnabled());
+    EXPECT_FALSE(user::IsEnabled(forms::Instance<Form1>()));
 }
 
 TEST_F(Form2Test, OldPasswordInAnotherOrderLetsTheChangeThroughAndTheDialogCloses) {
@@ -62,21 +65,21 @@ TEST_F(Form2Test, OldPasswordInAnotherOrderLetsTheChangeThroughAndTheDialogClose
     EXPECT_EQ(Stored(), password::ComputeCheckValue("new"));
     EXPECT_NE(Stored(), "16");
     EXPECT_FALSE(forms::IsLoaded<Form2>());
-    EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+    EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
 
     // Opened again, it starts empty and knows only the new password.
     form_ = &OpenFromMainWindow<Form2>(&Form1::Command4);
-    EXPECT_TRUE(form_->Text1->text().isEmpty());
+    EXPECT_EQ(user::TextOf(form_->Text1), "");
     Submit("abc", "abc", "abc");
     EXPECT_EQ(messages_.back().text, "Invalid Password Entered");
 }
 
 TEST_F(Form2Test, ARefusedStoreIsReportedAndTheOldPasswordStays) {
-    DamageHive("[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n@=\"16\"\n");
+    machine_->DamageRegistry("[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n@=\"16\"\n");
     Submit("abc", "new", "new");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Error!!!");
-    EXPECT_TRUE(messages_[0].text.startsWith("Password not changed."));
+    EXPECT_THAT(messages_[0].text, StartsWith("Password not changed."));
     EXPECT_EQ(Stored(), "16");
     EXPECT_TRUE(forms::IsLoaded<Form2>());
 }
@@ -85,12 +88,12 @@ TEST_F(Form2Test, CancelAndTheCloseBoxStoreNothingAndEnableTheMainWindow) {
     for (const bool close_box : {false, true}) {
         Submit("abc", "new", "NEW");
         if (close_box) {
-            form_->close();  // as the close box does
+            user::CloseBox(*form_);
         } else {
-            QTest::mouseClick(form_->Command2, Qt::LeftButton);
+            user::Click(form_->Command2);
         }
         EXPECT_FALSE(forms::IsLoaded<Form2>());
-        EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+        EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
         EXPECT_EQ(Stored(), "16");
         form_ = &OpenFromMainWindow<Form2>(&Form1::Command4);
     }

@@ -3,12 +3,9 @@
 // the host folders of the test machine and the register's bytes.
 #include "forms/Form3.h"
 
-#include <QStringList>
-#include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "dialog_test.h"
 #include "hiding/intent_journal.h"
@@ -23,7 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 using forms::Form1;
 using forms::Form3;
+using forms::Key;
 using hiding::HiddenItemRecord;
+using testing::HasSubstr;
+using Entries = std::vector<std::string>;
 
 class Form3Test : public DialogTest {
   protected:
@@ -31,11 +31,7 @@ class Form3Test : public DialogTest {
         DialogTest::SetUp();
         fs::create_directories(HostC("Docs"));
         // The main window starts in the program's current folder: on drive C.
-        fs::current_path(HostC("Docs"));
-    }
-    void TearDown() override {
-        fs::current_path(scratch_.parent_path());
-        DialogTest::TearDown();
+        machine_->StartIn(HostC("Docs"));
     }
 
     fs::path RegisterFile() const { return HostC("windows/system32/tessarn.dat"); }
@@ -59,11 +55,6 @@ class Form3Test : public DialogTest {
 
     Form3& OpenHiddenItems() { return OpenFromMainWindow<Form3>(&Form1::Command2); }
 
-    static void Select(QListWidget* list, int row) {
-        const QRect where = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
-    }
-
     std::vector<HiddenItemRecord> Records() const { return hiding::ReadAllRecords(); }
 };
 
@@ -71,32 +62,32 @@ TEST_F(Form3Test, OpeningWithoutARegisterCreatesAnEmptyOne) {
     Form3& window = OpenHiddenItems();
     EXPECT_TRUE(fs::exists(RegisterFile()));
     EXPECT_EQ(fs::file_size(RegisterFile()), 0u);
-    EXPECT_EQ(window.List1->count(), 0);
-    EXPECT_EQ(window.List2->count(), 0);
-    EXPECT_FALSE(window.Command1->isEnabled());
+    EXPECT_TRUE(user::Entries(window.List1).empty());
+    EXPECT_TRUE(user::Entries(window.List2).empty());
+    EXPECT_FALSE(user::IsEnabled(window.Command1));
     EXPECT_TRUE(messages_.empty());
 
-    QTest::mouseClick(window.Command2, Qt::LeftButton);
+    user::Click(window.Command2);
     EXPECT_FALSE(forms::IsLoaded<Form3>());
-    EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+    EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
 }
 
 TEST_F(Form3Test, ARegisterShorterThanOneAndAHalfRecordsListsNothing) {
     fs::create_directories(RegisterFile().parent_path());
     WriteFile(RegisterFile(), std::string(200, 'x'));
     Form3& window = OpenHiddenItems();
-    EXPECT_EQ(window.List1->count(), 0);
-    EXPECT_EQ(window.List2->count(), 0);
+    EXPECT_TRUE(user::Entries(window.List1).empty());
+    EXPECT_TRUE(user::Entries(window.List2).empty());
 }
 
 TEST_F(Form3Test, ListsShowNamesBesidePathsInRecordOrder) {
     HiddenOnC("H1", "Docs/report.txt");
     HiddenOnC("H2", "Docs/Old");
     Form3& window = OpenHiddenItems();
-    EXPECT_EQ(Entries(window.List1), (QStringList{"report.txt", "Old"}));
-    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\report.txt", "C:\\Docs\\Old"}));
-    EXPECT_EQ(window.windowTitle(), "Hidden Folders");
-    EXPECT_EQ(window.Label1->text(), "File or Folder:              Path:");
+    EXPECT_EQ(user::Entries(window.List1), (Entries{"report.txt", "Old"}));
+    EXPECT_EQ(user::Entries(window.List2), (Entries{"C:\\Docs\\report.txt", "C:\\Docs\\Old"}));
+    EXPECT_EQ(user::Caption(window), "Hidden Folders");
+    EXPECT_EQ(user::TextOf(window.Label1), "File or Folder:              Path:");
 }
 
 TEST_F(Form3Test, UnhideOfTheFirstOfThreeBringsItBackAndKeepsTheOthersInOrder) {
@@ -105,9 +96,9 @@ TEST_F(Form3Test, UnhideOfTheFirstOfThreeBringsItBackAndKeepsTheOthersInOrder) {
     HiddenOnC("H3", "Docs/c.txt");
     Form3& window = OpenHiddenItems();
 
-    Select(window.List1, 0);
-    EXPECT_TRUE(window.Command1->isEnabled());
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    user::ClickRow(window.List1, 0);
+    EXPECT_TRUE(user::IsEnabled(window.Command1));
+    user::Click(window.Command1);
 
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(ReadFile(HostC("Docs/a.txt")), "C:\\Docs\\a.txt");
@@ -117,10 +108,11 @@ TEST_F(Form3Test, UnhideOfTheFirstOfThreeBringsItBackAndKeepsTheOthersInOrder) {
     EXPECT_EQ(records[0].hidden_name(), "H2");
     EXPECT_EQ(records[1].hidden_name(), "H3");
     EXPECT_EQ(fs::file_size(RegisterFile()), 800u);
-    EXPECT_EQ(Entries(window.List1), (QStringList{"b.txt", "c.txt"}));
-    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\b.txt", "C:\\Docs\\c.txt"}));
-    EXPECT_TRUE(window.List1->selectedItems().isEmpty());
-    EXPECT_FALSE(window.Command1->isEnabled());
+    EXPECT_EQ(user::Entries(window.List1), (Entries{"b.txt", "c.txt"}));
+    EXPECT_EQ(user::Entries(window.List2), (Entries{"C:\\Docs\\b.txt", "C:\\Docs\\c.txt"}));
+    EXPECT_EQ(user::SelectedRow(window.List1), -1);
+    EXPECT_EQ(window.List1.ListIndex(), -1);
+    EXPECT_FALSE(user::IsEnabled(window.Command1));
     EXPECT_FALSE(fs::exists(HostC("windows/system32/temp.dat")));
 }
 
@@ -131,27 +123,25 @@ TEST_F(Form3Test, UnhideOfTheOnlyRecordLeavesAnEmptyRegister) {
     Hidden("H1", "C:\\Docs\\Old", "Old", HostC("recycled/unused"));
     Form3& window = OpenHiddenItems();
 
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    user::ClickRow(window.List1, 0);
+    user::Click(window.Command1);
 
     EXPECT_EQ(ReadFile(HostC("Docs/Old/Inner/deep.txt")), "deep");
     EXPECT_EQ(fs::file_size(RegisterFile()), 0u);
-    EXPECT_EQ(window.List1->count(), 0);
-    EXPECT_EQ(window.List2->count(), 0);
-    EXPECT_FALSE(window.Command1->isEnabled());
+    EXPECT_TRUE(user::Entries(window.List1).empty());
+    EXPECT_TRUE(user::Entries(window.List2).empty());
+    EXPECT_FALSE(user::IsEnabled(window.Command1));
 }
 
 TEST_F(Form3Test, AnItemGoesBackToTheDriveOfItsPathWhateverTheDriveListShows) {
-    const fs::path drive_d = scratch_ / "drive_d";
-    fs::create_directories(drive_d / "recycled");
+    const fs::path drive_d = machine_->AddDrive('d', true);
     fs::create_directories(drive_d / "Work");
-    fs::create_symlink(drive_d, prefix_ / "dosdevices" / "d:");
     Hidden("H4", "D:\\Work\\Plans", "Plans", drive_d / "recycled");
     Form3& window = OpenHiddenItems();
-    ASSERT_TRUE(forms::Instance<Form1>().Drive1->Drive().startsWith("c:"));
+    ASSERT_EQ(forms::Instance<Form1>().Drive1.Drive(), "c:");
 
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    user::ClickRow(window.List1, 0);
+    user::Click(window.Command1);
 
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(ReadFile(drive_d / "Work" / "Plans"), "D:\\Work\\Plans");
@@ -164,47 +154,49 @@ TEST_F(Form3Test, OfTwoEntriesWithOneNameUnhideActsOnTheSelectedPositionOnly) {
     HiddenOnC("H2", "Docs/Other/same.txt");
     Form3& window = OpenHiddenItems();
 
-    Select(window.List1, 1);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    user::ClickRow(window.List1, 1);
+    user::Click(window.Command1);
 
     EXPECT_TRUE(fs::exists(HostC("Docs/Other/same.txt")));
     EXPECT_FALSE(fs::exists(HostC("Docs/same.txt")));
     EXPECT_TRUE(fs::exists(HostC("recycled/H1")));
-    EXPECT_EQ(Entries(window.List2), (QStringList{"C:\\Docs\\same.txt"}));
+    EXPECT_EQ(user::Entries(window.List2), (Entries{"C:\\Docs\\same.txt"}));
 }
 
 TEST_F(Form3Test, ArrowKeysSelectAsAClickDoesAndEnterOrEscapePressNothing) {
     HiddenOnC("H1", "Docs/a.txt");
     HiddenOnC("H2", "Docs/b.txt");
     Form3& window = OpenHiddenItems();
-    window.List1->setFocus();
+    user::Focus(window.List1);
 
-    QTest::keyClick(window.List1, Qt::Key_Down);
-    ASSERT_FALSE(window.List1->selectedItems().isEmpty());
-    EXPECT_TRUE(window.Command1->isEnabled());
-    // Unlike a classic list box this one can lose its selection; Unhide goes with it.
-    QTest::keyClick(window.List1, Qt::Key_Space, Qt::ControlModifier);
-    ASSERT_TRUE(window.List1->selectedItems().isEmpty());
-    EXPECT_FALSE(window.Command1->isEnabled());
-    QTest::keyClick(window.List1, Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_TRUE(window.Command1->isEnabled());
+    user::Press(Key::kDown);
+    ASSERT_NE(user::SelectedRow(window.List1), -1);
+    EXPECT_TRUE(user::IsEnabled(window.Command1));
+    // Unlike a classic list box, a toolkit's list may let the user take the selection away:
+    // Unhide goes with the selection the user sees, both ways.
+    for (int press = 0; press < 2; ++press) {
+        user::Press(Key::kSpace, user::Modifier::kControl);
+        EXPECT_EQ(window.List1.ListIndex(), user::SelectedRow(window.List1));
+        EXPECT_EQ(user::IsEnabled(window.Command1), user::SelectedRow(window.List1) != -1);
+    }
 
-    QTest::keyClick(window.List1, Qt::Key_Return);
-    QTest::keyClick(window.List1, Qt::Key_Escape);
-    QTest::keyClick(&window, Qt::Key_Return);
-    QTest::keyClick(&window, Qt::Key_Escape);
+    user::Press(Key::kEnter);
+    user::Press(Key::kEsc);
+    user::Focus(window.List2);
+    user::Press(Key::kEnter);
+    user::Press(Key::kEsc);
     EXPECT_TRUE(forms::IsLoaded<Form3>());
     EXPECT_EQ(Records().size(), 2u);
-    EXPECT_EQ(window.List1->count(), 2);
+    EXPECT_EQ(user::Entries(window.List1).size(), 2u);
 }
 
 TEST_F(Form3Test, TabVisitsTheControlsInTheirOrder) {
     HiddenOnC("H1", "Docs/a.txt");
     Form3& window = OpenHiddenItems();
-    Select(window.List1, 0);
-    window.List1->setFocus();
-    EXPECT_EQ(TabWalk(3), (std::vector<QWidget*>{window.List1, window.Command1, window.List2,
-                                                 window.Command2}));
+    user::ClickRow(window.List1, 0);
+    user::Focus(window.List1);
+    EXPECT_EQ(TabWalk(3), (std::vector<const forms::Control*>{&window.List1, &window.Command1,
+                                                              &window.List2, &window.Command2}));
 }
 
 class Form3FailedMoveBackTest : public Form3Test {
@@ -214,15 +206,15 @@ class Form3FailedMoveBackTest : public Form3Test {
     void ExpectUnhideRefused(const char* reason) {
         const std::string before = ReadFile(RegisterFile());
         Form3& window = OpenHiddenItems();
-        Select(window.List1, 0);
-        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        user::ClickRow(window.List1, 0);
+        user::Click(window.Command1);
         ASSERT_EQ(messages_.size(), 1u);
         EXPECT_EQ(messages_[0].title, "Error!!!!!");
-        EXPECT_TRUE(messages_[0].text.contains("a.txt"));
-        EXPECT_TRUE(messages_[0].text.contains(reason)) << messages_[0].text.toStdString();
+        EXPECT_THAT(messages_[0].text, HasSubstr("a.txt"));
+        EXPECT_THAT(messages_[0].text, HasSubstr(reason));
         EXPECT_EQ(ReadFile(RegisterFile()), before);
-        EXPECT_EQ(window.List1->count(), 1);
-        EXPECT_EQ(window.List2->count(), 1);
+        EXPECT_EQ(user::Entries(window.List1).size(), 1u);
+        EXPECT_EQ(user::Entries(window.List2).size(), 1u);
         EXPECT_TRUE(forms::IsLoaded<Form3>());
     }
 };
@@ -274,10 +266,8 @@ TEST_F(Form3FailedMoveBackTest, PathWithoutADriveLetterKeepsItsRecord) {
 // A medium taken out must not read as an item lost: the message names the drive, and the item
 // comes back once the medium is in again.
 TEST_F(Form3FailedMoveBackTest, ADriveThatIsNotReadySaysSoAndKeepsTheRecord) {
-    fs::create_directories(scratch_ / "d/recycled");
-    fs::create_directory_symlink(scratch_ / "d", prefix_ / "dosdevices/d:");
-    Hidden("H1", "D:\\a.txt", "a.txt", scratch_ / "d/recycled");
-    fs::rename(scratch_ / "d", scratch_ / "medium out");
+    Hidden("H1", "D:\\a.txt", "a.txt", machine_->AddDrive('d', true) / "recycled");
+    machine_->TakeOutMedium('d');
     ExpectUnhideRefused("drive D: is not ready");
 }
 
@@ -290,10 +280,10 @@ TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRec
         HiddenOnC("H1", "Docs/a.txt");
         messages_.clear();
         Form3& window = OpenHiddenItems();
-        Select(window.List1, 0);
+        user::ClickRow(window.List1, 0);
 
         platform::fault_injection::FailOnlyOperation(nth);
-        QTest::mouseClick(window.Command1, Qt::LeftButton);
+        user::Click(window.Command1);
         platform::fault_injection::Disarm();
 
         const bool hidden = fs::exists(HostC("recycled/H1"));
@@ -301,8 +291,8 @@ TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRec
         const bool recorded = !Records().empty();
         EXPECT_NE(hidden, back) << "the item lies in exactly one place";
         EXPECT_TRUE(!hidden || recorded) << "a hidden item keeps its record";
-        EXPECT_EQ(window.List1->count(), recorded ? 1 : 0);
-        QTest::mouseClick(window.Command2, Qt::LeftButton);
+        EXPECT_EQ(user::Entries(window.List1).size(), recorded ? 1u : 0u);
+        user::Click(window.Command2);
         // Opened again, as the next window would, the register agrees with the hiding place.
         EXPECT_EQ(hiding::ListHiddenItems().size(), hidden ? 1u : 0u);
         if (messages_.empty()) {
@@ -318,29 +308,28 @@ TEST_F(Form3Test, AnUnhideFailingAtAnyOneStepNeverLeavesAHiddenItemWithoutItsRec
 TEST_F(Form3Test, HideAHideBUnhideAThenHideCTakesTheNextFreeNameAndComesBack) {
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(HostC("Docs") / name, name);
     Form1& main_window = Open<Form1>();
-    const auto hide = [&](const QString& path) {
-        main_window.Text1->selectAll();
-        QTest::keyClicks(main_window.Text1, path);
-        QTest::mouseClick(main_window.Command1, Qt::LeftButton);
+    const auto hide = [&](const std::string& path) {
+        user::Retype(main_window.Text1, path);
+        user::Click(main_window.Command1);
     };
     hide("C:\\Docs\\a.txt");
     hide("C:\\Docs\\b.txt");
     Form3* window = &OpenHiddenItems();
-    Select(window->List1, 0);
-    QTest::mouseClick(window->Command1, Qt::LeftButton);
-    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    user::ClickRow(window->List1, 0);
+    user::Click(window->Command1);
+    user::Click(window->Command2);
     hide("C:\\Docs\\c.txt");
-    EXPECT_TRUE(messages_.empty()) << messages_[0].text.toStdString();
+    EXPECT_EQ(messages_, std::vector<ShownMessage>{});
     EXPECT_EQ(ReadFile(HostC("recycled/H3")), "c.txt");
     ASSERT_EQ(Records().size(), 2u);
     EXPECT_EQ(Records()[1].hidden_name(), "H3");
 
     window = &OpenHiddenItems();
-    EXPECT_EQ(Entries(window->List1), (QStringList{"b.txt", "c.txt"}));
-    Select(window->List1, 1);
-    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    EXPECT_EQ(user::Entries(window->List1), (Entries{"b.txt", "c.txt"}));
+    user::ClickRow(window->List1, 1);
+    user::Click(window->Command1);
     EXPECT_EQ(ReadFile(HostC("Docs/c.txt")), "c.txt");
-    EXPECT_EQ(Entries(window->List1), (QStringList{"b.txt"}));
+    EXPECT_EQ(user::Entries(window->List1), (Entries{"b.txt"}));
 }
 
 // A crash left a Hide whose record was never written and an Unhide whose record was never
@@ -357,7 +346,7 @@ TEST_F(Form3Test, ACrashLeftBehindIsSettledBeforeTheListIsShown) {
                          HiddenItemRecord::Make("H2", "C:\\Docs\\stranded.txt", "stranded.txt"),
                          "C:\\Docs\\stranded.txt", "c:\\recycled\\H2"});
     Form3& window = OpenHiddenItems();
-    EXPECT_EQ(Entries(window.List1), (QStringList{"stranded.txt"}));
+    EXPECT_EQ(user::Entries(window.List1), (Entries{"stranded.txt"}));
     EXPECT_TRUE(fs::exists(HostC("Docs/back.txt")));
     EXPECT_TRUE(messages_.empty());
 }
@@ -370,11 +359,11 @@ TEST_F(Form3Test, AListChangedByAnotherRunningCopyIsNotActedOnByPosition) {
     hiding::RemoveRecordAt(0);
     fs::rename(HostC("recycled/H1"), HostC("Docs/a.txt"));
 
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    user::ClickRow(window.List1, 0);
+    user::Click(window.Command1);
 
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(messages_[0].text.contains("has changed")) << messages_[0].text.toStdString();
+    EXPECT_THAT(messages_[0].text, HasSubstr("has changed"));
     EXPECT_TRUE(fs::exists(HostC("recycled/H2")));
     EXPECT_EQ(Records().size(), 1u);
 }
@@ -382,11 +371,11 @@ TEST_F(Form3Test, AListChangedByAnotherRunningCopyIsNotActedOnByPosition) {
 TEST_F(Form3Test, TheMainWindowCannotBeClosedFromOutsideWhileThisWindowIsOpen) {
     OpenHiddenItems();
     Form1& main_window = forms::Instance<Form1>();
-    main_window.windowHandle()->close();  // as a window manager's close button does
+    user::CloseBox(main_window);
     EXPECT_TRUE(forms::IsLoaded<Form1>());
-    QTest::mouseClick(forms::Instance<Form3>().Command2, Qt::LeftButton);
-    EXPECT_TRUE(main_window.isVisible());
-    EXPECT_TRUE(main_window.isEnabled());
+    user::Click(forms::Instance<Form3>().Command2);
+    EXPECT_TRUE(user::IsShown(main_window));
+    EXPECT_TRUE(user::IsEnabled(main_window));
     EXPECT_FALSE(program_ended_);
 }
 
@@ -395,29 +384,33 @@ TEST_F(Form3Test, ClosingReenablesTheMainWindowAndRereadsItsFolders) {
     fs::rename(HostC("Docs/Old"), HostC("recycled/H1"));
     Hidden("H1", "C:\\Docs\\Old", "Old", HostC("recycled/unused"));
     Form1& main_window = Open<Form1>();
-    main_window.Dir1->SetPath("C:\\Docs");
-    ASSERT_TRUE(main_window.Dir1->findItems("Old", Qt::MatchExactly).isEmpty());
+    main_window.Dir1.SetPath("C:\\Docs");
+    const auto lists_old = [&] {
+        const Entries shown = user::Entries(main_window.Dir1);
+        return std::find(shown.begin(), shown.end(), "Old") != shown.end();
+    };
+    ASSERT_FALSE(lists_old());
 
-    QTest::mouseClick(main_window.Command2, Qt::LeftButton);
+    user::Click(main_window.Command2);
     Form3& window = forms::Instance<Form3>();
-    Select(window.List1, 0);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
-    window.close();
+    user::ClickRow(window.List1, 0);
+    user::Click(window.Command1);
+    user::CloseBox(window);
 
     EXPECT_FALSE(forms::IsLoaded<Form3>());
-    EXPECT_TRUE(main_window.isEnabled());
-    EXPECT_FALSE(main_window.Dir1->findItems("Old", Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(user::IsEnabled(main_window));
+    EXPECT_TRUE(lists_old());
 }
 
 TEST_F(Form3Test, ReopeningReadsTheRegisterAnew) {
     HiddenOnC("H1", "Docs/a.txt");
     Form3& first = OpenHiddenItems();
-    QTest::mouseClick(first.Command2, Qt::LeftButton);
+    user::Click(first.Command2);
     HiddenOnC("H2", "Docs/b.txt");
-    QTest::mouseClick(forms::Instance<Form1>().Command2, Qt::LeftButton);
+    user::Click(forms::Instance<Form1>().Command2);
     Form3& second = forms::Instance<Form3>();
-    EXPECT_EQ(Entries(second.List1), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_FALSE(second.Command1->isEnabled());
+    EXPECT_EQ(user::Entries(second.List1), (Entries{"a.txt", "b.txt"}));
+    EXPECT_FALSE(user::IsEnabled(second.Command1));
 }
 
 }  // namespace

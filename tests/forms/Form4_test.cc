@@ -1,13 +1,13 @@
 #include "forms/Form4.h"
 
-#include <QClipboard>
-
 #include "dialog_test.h"
 
 namespace {
 
 using forms::Form1;
 using forms::Form4;
+using forms::Key;
+using testing::StartsWith;
 
 class Form4Test : public DialogTest {
   protected:
@@ -15,25 +15,23 @@ class Form4Test : public DialogTest {
         DialogTest::SetUp();
         form_ = &Open<Form4>();
     }
-    void Submit(const QString& first, const QString& second) {
-        form_->Text1->clear();
-        form_->Text2->clear();
-        QTest::keyClicks(form_->Text1, first);
-        QTest::keyClicks(form_->Text2, second);
-        QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    void Submit(const std::string& first, const std::string& second) {
+        user::Retype(form_->Text1, first);
+        user::Retype(form_->Text2, second);
+        user::Click(form_->Command1);
     }
 
-    // Not even the password key: the hive is written on the registry's first change.
-    bool NothingStored() const { return !std::filesystem::exists(prefix_ / "system.reg"); }
+    // Not even the password key.
+    bool NothingStored() const { return !machine_->RegistryWritten(); }
 
     Form4* form_ = nullptr;
 };
 
 TEST_F(Form4Test, MasksTheEntriesAndTabsFromBoxToBoxToOk) {
-    EXPECT_EQ(TabWalk(3),
-              (std::vector<QWidget*>{form_->Text1, form_->Text2, form_->Command1, form_->Text1}));
-    QTest::keyClicks(form_->Text1, "a b");
-    EXPECT_EQ(form_->Text1->displayText(), "***");
+    EXPECT_EQ(TabWalk(3), (std::vector<const forms::Control*>{&form_->Text1, &form_->Text2,
+                                                              &form_->Command1, &form_->Text1}));
+    user::Type(form_->Text1, "a b");
+    EXPECT_EQ(user::DisplayedText(form_->Text1), "***");
 }
 
 TEST_F(Form4Test, RefusesEachFaultInItsOrderAndStoresNothing) {
@@ -46,16 +44,16 @@ TEST_F(Form4Test, RefusesEachFaultInItsOrderAndStoresNothing) {
     Submit(kOverflowing, kOverflowing);
     // With the focus in a box, neither Enter nor Esc presses a button: either would have shown
     // one more message.
-    form_->Text2->setFocus();
-    QTest::keyClick(form_->Text2, Qt::Key_Return);
-    QTest::keyClick(form_->Text2, Qt::Key_Escape);
+    user::Focus(form_->Text2);
+    user::Press(Key::kEnter);
+    user::Press(Key::kEsc);
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{valid,
                                                     valid,
                                                     {"Retype Password !!!!", "Error!!!!"},
                                                     valid,
                                                     valid,
                                                     TooLong("Error!!!!")}));
-    EXPECT_EQ(form_->Text2->text(), kOverflowing);
+    EXPECT_EQ(user::TextOf(form_->Text2), kOverflowing);
     EXPECT_TRUE(forms::IsLoaded<Form4>());
     EXPECT_TRUE(NothingStored());
 }
@@ -70,35 +68,33 @@ TEST_F(Form4Test, RetypeDifferingInCaseStoresTheFirstEntryAndOpensTheMainWindow)
 }
 
 TEST_F(Form4Test, LongEntriesAreTakenWholeOrRefusedNeverCut) {
-    // Cut at QLineEdit's usual 32,767 characters, this paste of residue-0 characters would be
+    // Cut at a text box's usual 32,767 characters, this paste of residue-0 characters would be
     // taken as a password other than the one the user pasted.
-    QApplication::clipboard()->setText(QString(40000, QLatin1Char('Z')));
-    for (QLineEdit* box : {form_->Text1, form_->Text2}) {
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    }
-    QTest::mouseClick(form_->Command1, Qt::LeftButton);
+    user::Paste(form_->Text1, std::string(40000, 'Z'));
+    user::Paste(form_->Text2, std::string(40000, 'Z'));
+    user::Click(form_->Command1);
     EXPECT_EQ(messages_, std::vector<ShownMessage>{TooLong("Error!!!!")});
     EXPECT_TRUE(NothingStored());
 
-    Submit(QString(1129, QLatin1Char('Y')), QString(1129, QLatin1Char('y')));
+    Submit(std::string(1129, 'Y'), std::string(1129, 'y'));
     EXPECT_EQ(Stored(), "7FE5");  // 1,129 x 29 = 32,741
 }
 
 TEST_F(Form4Test, ARefusedStoreIsReportedAndTheMainWindowStaysClosed) {
-    DamageHive("");
+    machine_->DamageRegistry("");
     Submit("abc", "abc");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Error!!!!");
-    EXPECT_TRUE(messages_[0].text.startsWith("Password not set."));
+    EXPECT_THAT(messages_[0].text, StartsWith("Password not set."));
     EXPECT_EQ(Stored(), "");
     EXPECT_TRUE(forms::IsLoaded<Form4>());
     EXPECT_FALSE(forms::IsLoaded<Form1>());
 }
 
 TEST_F(Form4Test, CloseBoxEndsTheProgramWithNothingStored) {
-    QTest::keyClicks(form_->Text1, "abc");
-    QTest::keyClicks(form_->Text2, "abc");
-    form_->close();  // as the close box does
+    user::Type(form_->Text1, "abc");
+    user::Type(form_->Text2, "abc");
+    user::CloseBox(*form_);
     EXPECT_TRUE(program_ended_);
     EXPECT_FALSE(forms::IsLoaded<Form4>());
     EXPECT_TRUE(NothingStored());

@@ -2,7 +2,6 @@
 // as the user finds them.
 #pragma once
 
-#include <QLineEdit>
 #include <string>
 #include <vector>
 
@@ -11,10 +10,10 @@
 #include "window_test.h"
 
 // An entry whose residue sum passes 32,767: "Y" has the residue 29.
-inline const QString kOverflowing(1130, QLatin1Char('Y'));
+inline const std::string kOverflowing(1130, 'Y');
 
-inline ShownMessage TooLong(const QString& title) {
-    return {QStringLiteral("Password too long, use at most 1,129 characters"), title};
+inline ShownMessage TooLong(const std::string& title) {
+    return {"Password too long, use at most 1,129 characters", title};
 }
 
 class DialogTest : public WindowTest {
@@ -23,35 +22,31 @@ class DialogTest : public WindowTest {
         password::StoreCheckValue(password::ComputeCheckValue(password).value());
     }
     static std::string Stored() { return password::ReadStoredCheckValue(); }
-    // A hive with a line the registry cannot read: it reads what it can but refuses to write the
-    // hive back, which would drop that line.
-    void DamageHive(const std::string& readable) const {
-        WriteFile(prefix_ / "system.reg", "REGEDIT4\n\n" + readable + "a line that is no value\n");
-    }
 
     template <class T>
     static T& Open() {
         T& window = forms::Instance<T>();
         window.Show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(user::WaitUntilActive(window));
         return window;
     }
     // The main window open, and the dialog that one of its buttons opens.
     template <class T>
-    static T& OpenFromMainWindow(QPushButton* forms::Form1::*button) {
-        QTest::mouseClick(Open<forms::Form1>().*button, Qt::LeftButton);
-        EXPECT_FALSE(forms::Instance<forms::Form1>().isEnabled());
+    static T& OpenFromMainWindow(forms::CommandButton forms::Form1::*button) {
+        forms::Form1& main_window = Open<forms::Form1>();
+        user::Click(main_window.*button);
+        EXPECT_FALSE(user::IsEnabled(main_window));
         T& dialog = forms::Instance<T>();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_TRUE(user::WaitUntilActive(dialog));
         return dialog;
     }
 
-    // The focused widget, then the ones that each of `presses` Tab presses moves the focus to.
-    static std::vector<QWidget*> TabWalk(int presses) {
-        std::vector<QWidget*> visited{QApplication::focusWidget()};
+    // The focused control, then the ones that each of `presses` Tab presses moves the focus to.
+    static std::vector<const forms::Control*> TabWalk(int presses) {
+        std::vector<const forms::Control*> visited{user::FocusedControl()};
         for (int i = 0; i < presses; ++i) {
-            QTest::keyClick(visited.back(), Qt::Key_Tab);
-            visited.push_back(QApplication::focusWidget());
+            user::Press(forms::Key::kTab);
+            visited.push_back(user::FocusedControl());
         }
         return visited;
     }

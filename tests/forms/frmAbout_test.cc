@@ -15,29 +15,29 @@ class FrmAboutTest : public DialogTest {
 TEST_F(FrmAboutTest, ShowsTitleAndVersionAfreshAtEveryOpening) {
     for (int opening = 0; opening < 2; ++opening) {
         frmAbout& about = OpenAbout();
-        EXPECT_EQ(about.windowTitle(), "About Tessarn");
-        EXPECT_EQ(about.lblTitle->text(), "Tessarn");
-        EXPECT_EQ(about.lblVersion->text(), "Version 1.0.0");
-        EXPECT_EQ(about.lblDescription->text(),
+        EXPECT_EQ(user::Caption(about), "About Tessarn");
+        EXPECT_EQ(user::TextOf(about.lblTitle), "Tessarn");
+        EXPECT_EQ(user::TextOf(about.lblVersion), "Version 1.0.0");
+        EXPECT_EQ(user::TextOf(about.lblDescription),
                   "Hides your confidencial files and folders from pyring eyes");
-        EXPECT_FALSE(about.picIcon->pixmap().isNull());
-        EXPECT_TRUE(about.cmdOK->hasFocus());
-        QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+        EXPECT_TRUE(user::ShowsPicture(about.picIcon));
+        EXPECT_EQ(user::FocusedControl(), &about.cmdOK);
+        user::Click(about.cmdOK);
         EXPECT_FALSE(forms::IsLoaded<frmAbout>());
-        EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+        EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
     }
 }
 
 TEST_F(FrmAboutTest, EnterEscAndTheCloseBoxCloseItAndEnableTheMainWindow) {
     const std::vector<std::function<void(frmAbout&)>> ways = {
-        [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Return); },
-        [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Escape); },
-        [](frmAbout& a) { a.close(); },  // as the close box does
+        [](frmAbout&) { user::Press(forms::Key::kEnter); },
+        [](frmAbout&) { user::Press(forms::Key::kEsc); },
+        [](frmAbout& a) { user::CloseBox(a); },
     };
     for (const auto& close_it : ways) {
         close_it(OpenAbout());
         EXPECT_FALSE(forms::IsLoaded<frmAbout>());
-        EXPECT_TRUE(forms::Instance<Form1>().isEnabled());
+        EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
     }
     EXPECT_FALSE(program_ended_);
 }

@@ -1,4 +1,4 @@
-// The window tests run offscreen: every widget is real, nothing reaches a display.
+// The window tests on Qt run offscreen: every widget is real, nothing reaches a display.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,12 +1,15 @@
-#include "forms/twips.h"
-
+// The twips layout on Qt: positions scaled with the screen's logical dpi, and the font the layout
+// was made for.
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
 
-namespace forms {
+#include "forms/qt/peers.h"
+#include "forms/qt/widgets.h"
+
+namespace forms::qt {
 
 int TwipsToPixels(int twips) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -14,11 +17,13 @@ int TwipsToPixels(int twips) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
-void PlaceTwips(QWidget* control, int left, int top, int width, int height) {
-    control->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                         TwipsToPixels(height));
+void PlaceTwips(QWidget* widget, const Twips& place) {
+    widget->setGeometry(TwipsToPixels(place.left), TwipsToPixels(place.top),
+                        TwipsToPixels(place.width), TwipsToPixels(place.height));
 }
 
+// An 8-point sans-serif of Arial's width: the desktop's usual 10-point font runs labels under
+// the boxes beside them and clips captions in the tight fixed dialogs.
 void UseLayoutFont(QWidget* window) {
     QFont font = window->font();
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
@@ -28,4 +33,4 @@ void UseLayoutFont(QWidget* window) {
     window->setFont(font);
 }
 
-}  // namespace forms
+}  // namespace forms::qt
