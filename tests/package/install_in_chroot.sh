@@ -80,6 +80,7 @@ echo force-unsafe-io >"$work/bare/etc/dpkg/dpkg.cfg.d/unsafe-io"
 # A copy takes seconds where a second debootstrap takes half a minute.
 cp -a "$work/bare" "$work/without-recommends"
 mv "$work/bare" "$work/with-recommends"
+echo "bare systems: $SECONDS s"
 
 in_system() { chroot "$system" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 installed() { in_system dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -136,7 +137,7 @@ install_and_use() {
     way="$1"
     shift
     system="$work/$way"
-    local started=$SECONDS
+    local started="$SECONDS"
     chmod 755 "$system"  # its root folder, which every user of the system must reach
     mount -t proc proc "$system/proc"
     mount --bind /dev "$system/dev"
