@@ -161,11 +161,16 @@ void MoveItem(std::string_view from, std::string_view to) {
     // Each drive letter is a volume of its own, also where two letters lead to one folder (a
     // substituted drive, or two links under Wine) and the system would rename across them.
     if (target->drive != source.drive) throw WindowsError(ERROR_NOT_SAME_DEVICE, what_failed);
-    if (target->IsDriveRoot()) throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
+    // The program's own refusals below come after a target that exists, as on Linux; the
+    // system itself is asked only when there is none.
     const bool folder = *source_attributes & FILE_ATTRIBUTE_DIRECTORY;
-    if (target->ends_in_separator && !folder) throw WindowsError(ERROR_DIRECTORY, what_failed);
-    if (Inside(*target, source)) {
-        if (AttributesOf(*target)) throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
+    const bool file_as_folder = target->ends_in_separator && !folder;
+    const bool into_itself = Inside(*target, source);
+    if (target->IsDriveRoot() || ((file_as_folder || into_itself) && AttributesOf(*target))) {
+        throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
+    }
+    if (file_as_folder) throw WindowsError(ERROR_DIRECTORY, what_failed);
+    if (into_itself) {
         throw WindowsError(ERROR_INVALID_PARAMETER, "Cannot move the folder " + std::string(from) +
                                                         " into itself, to " + std::string(to));
     }

@@ -109,9 +109,11 @@ LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
     *phkResult = nullptr;
     ::HKEY opened = nullptr;
     // Always a handle of its own, even for an empty sub-key: closing it must not close the
-    // caller's.
-    const LONG status =
-        OpenOrCreate(System(hKey), lpSubKey ? lpSubKey : "", kWhateverAllowed, &opened);
+    // caller's. RegOpenKeyEx would hand back a predefined key itself for one.
+    const LONG status = Empty(lpSubKey)
+                            ? RegCreateKeyExA(System(hKey), "", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                              kWhateverAllowed, nullptr, &opened, nullptr)
+                            : OpenOrCreate(System(hKey), lpSubKey, kWhateverAllowed, &opened);
     if (status == ERROR_SUCCESS) *phkResult = Ours(opened);
     return status;
 }
