@@ -34,23 +34,27 @@ void KeepCriticalErrorsQuiet() {
     return GetLogicalDrives();
 }
 
-// A drive is ready when its volume answers. A root that leads nowhere (a substituted folder that
-// is gone; under Wine, a drive link that dangles) is DRIVE_NO_ROOT_DIR, and is not ready either,
-// although Wine then still answers the volume query for it.
-std::optional<Drive> ReadDrive(char letter) {
-    if (!(LogicalDrives() & (1u << (letter - 'a')))) return std::nullopt;
+// A drive is ready when its root answers: one without its medium says ERROR_NOT_READY, and one
+// whose root leads nowhere (a substituted folder that is gone; under Wine, a drive link that
+// dangles) says the path is missing. The volume is asked for its label only then: under Wine
+// each volume query is a call to its mount manager, a hundred times dearer than the root's
+// attributes.
+Drive ReadDrive(char letter) {
     KeepCriticalErrorsQuiet();
     const wchar_t root[] = {static_cast<wchar_t>(std::toupper(letter)), L':', L'\\', L'\0'};
     Drive drive{letter, std::filesystem::path(root), false, {}};
-    if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR) return drive;
+    const ::DWORD attributes = GetFileAttributesW(root);
+    drive.ready = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     std::array<wchar_t, MAX_PATH + 1> label{};
-    drive.ready = GetVolumeInformationW(root, label.data(), static_cast<::DWORD>(label.size()),
-                                        nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
-    if (drive.ready) drive.label = win32::Utf8(label.data());
+    if (drive.ready && GetVolumeInformationW(root, label.data(), static_cast<::DWORD>(label.size()),
+                                             nullptr, nullptr, nullptr, nullptr, 0)) {
+        drive.label = win32::Utf8(label.data());
+    }
     return drive;
 }
 
-std::optional<Drive> KeptDrive(char letter) {
+std::optional<Drive> KeptDrive(char letter, ::DWORD letters) {
+    if (!(letters & (1u << (letter - 'a')))) return std::nullopt;
     if (snapshot == nullptr) return ReadDrive(letter);
     std::optional<std::optional<Drive>>& kept = snapshot->drives[letter - 'a'];
     if (!kept) kept = ReadDrive(letter);
@@ -75,8 +79,11 @@ DriveTableSnapshot::~DriveTableSnapshot() {
 
 std::vector<Drive> ListDrives() {
     std::vector<Drive> drives;
+    const ::DWORD letters = LogicalDrives();
     for (char letter = 'a'; letter <= 'z'; ++letter) {
-        if (std::optional<Drive> drive = KeptDrive(letter)) drives.push_back(std::move(*drive));
+        if (std::optional<Drive> drive = KeptDrive(letter, letters)) {
+            drives.push_back(std::move(*drive));
+        }
     }
     return drives;
 }
@@ -84,7 +91,7 @@ std::vector<Drive> ListDrives() {
 std::optional<Drive> FindDrive(char letter) {
     const char lower = LowerLetter(letter);
     if (lower < 'a' || lower > 'z') return std::nullopt;
-    return KeptDrive(lower);
+    return KeptDrive(lower, LogicalDrives());
 }
 
 }  // namespace platform

@@ -17,9 +17,9 @@ HANDLE OpenItem(const std::wstring& system_path, ::DWORD flags) {
                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
-std::optional<ItemIdentity> IdentityOf(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+// The volume's serial number and the file's index on it. (Under Wine the serial is a call to its
+// mount manager, which makes it the dearest part of an identity; on Windows it is not.)
+ItemIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return ItemIdentity(
         info.dwVolumeSerialNumber,
         (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
@@ -78,14 +78,12 @@ std::optional<ExaminedItem> ExamineItem(std::string_view text) {
     if (!path) return std::nullopt;
     // The item itself: a final link is examined as the link.
     const Handle item(OpenItem(win32::SystemPath(*path), FILE_FLAG_OPEN_REPARSE_POINT));
-    if (!item.valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
-    const std::optional<ItemIdentity> identity = IdentityOf(item.get());
-    if (!identity || !GetFileInformationByHandle(item.get(), &info)) return std::nullopt;
+    if (!item.valid() || !GetFileInformationByHandle(item.get(), &info)) return std::nullopt;
     const ItemKind kind = IsLink(item.get())                                   ? ItemKind::kLink
                           : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ItemKind::kFolder
                                                                                : ItemKind::kFile;
-    return ExaminedItem{*identity, kind};
+    return ExaminedItem{IdentityOf(info), kind};
 }
 
 std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
@@ -98,26 +96,20 @@ std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return identities;
     }
+    identities.push_back(IdentityOf(info));
     // The folders above are those above where the links lead, up to the root of that volume.
     const std::optional<std::wstring> final_path = FinalPath(folder.get());
     std::optional<WindowsPath> place =
         final_path ? ParseWindowsPath(win32::Utf8(*final_path)) : std::nullopt;
-    if (!place) {
-        if (const std::optional<ItemIdentity> identity = IdentityOf(folder.get())) {
-            identities.push_back(*identity);
-        }
-        return identities;
-    }
-    for (;;) {
-        const Handle above(OpenItem(win32::SystemPath(*place), 0));
-        if (above.valid()) {
-            if (const std::optional<ItemIdentity> identity = IdentityOf(above.get())) {
-                identities.push_back(*identity);
-            }
-        }
-        if (place->IsDriveRoot()) return identities;
+    if (!place) return identities;
+    while (!place->IsDriveRoot()) {
         place->components.pop_back();
+        const Handle above(OpenItem(win32::SystemPath(*place), 0));
+        if (above.valid() && GetFileInformationByHandle(above.get(), &info)) {
+            identities.push_back(IdentityOf(info));
+        }
     }
+    return identities;
 }
 
 }  // namespace platform
