@@ -77,7 +77,7 @@ screenshots: build
 
 # The platform layer against the Win32 API run under Wine (conformance/run).
 conformance:
-	@scripts/install-deps conformance
+	@scripts/install-deps windows
 	@JOBS=$(JOBS) WINDOWS_BUILD=$(WINDOWS_BUILD) conformance/run $(BUILD)-conformance
 
 # The Windows build, cross-compiled with MinGW-w64 (x86-64, linked statically): the test
