@@ -1,6 +1,6 @@
 // An exclusive lock between running copies of the program, held on a hidden sibling lock file
-// (".<name>.lock" beside the file it guards). The lock file is never renamed or deleted, so
-// replacing the guarded file does not drop the lock.
+// (".<name>.lock" beside the file it guards: flock on Linux, LockFileEx on Windows). The lock
+// file is never renamed or deleted, so replacing the guarded file does not drop the lock.
 #pragma once
 
 #include <chrono>
