@@ -12,19 +12,14 @@
 #include <vector>
 
 #include "platform/drives.h"
-#include "platform/file_system.h"
 #include "platform/posix/prefix.h"
-#include "platform/registry.h"
 #include "platform/windows_error.h"
+#include "platform_calls.h"
 #include "scenarios.h"
 
 namespace conformance {
 namespace {
 namespace fs = std::filesystem;
-
-platform::HKEY KeyOf(Handle handle) {
-    return reinterpret_cast<platform::HKEY>(handle);
-}
 
 [[noreturn]] void SetupFailed(const std::string& what) {
     std::fprintf(stderr, "conformance: cannot lay out the case: %s\n", what.c_str());
@@ -46,50 +41,8 @@ fs::path Host(const std::string& path) {
     return host;
 }
 
-// RegOpenKeyA or RegCreateKeyA, with the result slot passed through as a number.
-template <typename Call>
-std::int32_t Opened(Call call, Handle key, const char* sub_key, Handle* result) {
-    platform::HKEY opened = result ? KeyOf(*result) : nullptr;
-    const auto rc = call(KeyOf(key), sub_key, result ? &opened : nullptr);
-    if (result) *result = reinterpret_cast<Handle>(opened);
-    return rc;
-}
-
-class PlatformMachine : public Machine {
+class PlatformMachine : public PlatformCalls {
   public:
-    Handle LocalMachine() const override {
-        return reinterpret_cast<Handle>(platform::HKEY_LOCAL_MACHINE);
-    }
-
-    std::int32_t OpenKey(Handle key, const char* sub_key, Handle* result) override {
-        return Opened(platform::RegOpenKeyA, key, sub_key, result);
-    }
-
-    std::int32_t CreateKey(Handle key, const char* sub_key, Handle* result) override {
-        return Opened(platform::RegCreateKeyA, key, sub_key, result);
-    }
-
-    std::int32_t QueryValue(Handle key, const char* sub_key, char* data,
-                            std::int32_t* size) override {
-        return platform::RegQueryValueA(KeyOf(key), sub_key, data, size);
-    }
-
-    std::int32_t SetValue(Handle key, const char* sub_key, std::uint32_t type, const char* data,
-                          std::uint32_t size) override {
-        return platform::RegSetValueA(KeyOf(key), sub_key, type, data, size);
-    }
-
-    std::int32_t CloseKey(Handle key) override { return platform::RegCloseKey(KeyOf(key)); }
-
-    std::int32_t Move(const char* from, const char* to) override {
-        try {
-            platform::MoveItem(from, to);
-            return 0;
-        } catch (const platform::WindowsError& error) {
-            return error.code();
-        }
-    }
-
     void MakeFolder(const std::string& path) override {
         std::error_code error;
         fs::create_directories(Host(path), error);

@@ -1,4 +1,5 @@
-// The system's single-byte (ANSI) code page: Windows-1252, converted through iconv.
+// The system's single-byte (ANSI) code page: Windows-1252, converted by the system on Windows
+// and through iconv on Linux.
 #pragma once
 
 #include <string>

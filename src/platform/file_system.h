@@ -1,7 +1,8 @@
 // The file operations the program makes, on Windows paths, with Windows semantics.
 //
-// Entries whose host name starts with a dot are hidden, as hidden files are on Windows, and a
-// drive's hiding place (the folder "recycled" under its root) is never listed.
+// Hidden entries are never listed (on Windows those with the hidden or system attribute, on Linux
+// those whose host name starts with a dot), nor a drive's hiding place (the folder "recycled"
+// under its root).
 #pragma once
 
 #include <string>

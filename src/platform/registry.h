@@ -1,6 +1,8 @@
 // The Windows registry calls the program makes, with their Win32 signatures and result codes. On
-// Windows they are the system's own; on Linux they work over a text hive <prefix>/system.reg in
-// the REGEDIT4 format that regedit imports and exports:
+// Windows they are the system's own, with one addition: a key that the native view of
+// HKEY_LOCAL_MACHINE lacks is looked up in the 32-bit view (Software\WOW6432Node), where 64-bit
+// Windows put the keys of a 32-bit program. On Linux they work over a text hive
+// <prefix>/system.reg in the REGEDIT4 format that regedit imports and exports:
 //
 //   REGEDIT4
 //
