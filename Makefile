@@ -3,11 +3,14 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
+# The Windows build's folder (make windows, make windows-test).
+WINDOWS_BUILD ?= build-win64
+
 # Seconds each fuzzer runs in make fuzz.
 FUZZ_SECONDS ?= 30
 
 .PHONY: all deps build run test stress sanitize fuzz bench screenshots conformance install \
-	package package-test package-install-test clean
+	package package-test package-install-test windows windows-test windows-bench clean
 
 all: build
 
@@ -83,7 +86,23 @@ screenshots: build
 # The platform layer against the Win32 API run under Wine (conformance/run).
 conformance:
 	@scripts/install-deps conformance
-	@JOBS=$(JOBS) conformance/run $(BUILD)-conformance
+	@JOBS=$(JOBS) WINDOWS_BUILD=$(WINDOWS_BUILD) conformance/run $(BUILD)-conformance
+
+# The Windows build, cross-compiled with MinGW-w64 (x86-64, linked statically): the test
+# programs, and tessarn.exe once its Win32 windows are there.
+windows:
+	@scripts/install-deps windows
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# The Windows build's tests under Wine, headless, one at a time (tests/windows/run-tests).
+windows-test: windows
+	@tests/windows/run-tests $(WINDOWS_BUILD)
+
+# Hide and Unhide against MoveFileExW, a 400-byte append and FlushFileBuffers, under Wine.
+windows-bench: windows
+	@tests/windows/run-tests $(WINDOWS_BUILD) hiding_timing
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(WINDOWS_BUILD)

@@ -1,8 +1,8 @@
 #include "platform/fault_injection.h"
 
-#include <signal.h>
-
 #include <atomic>
+
+#include "platform/sudden_death.h"
 
 namespace platform::fault_injection {
 namespace {
@@ -42,7 +42,7 @@ int OperationsSeen() {
 
 bool ShouldFail() {
     const int seen = ++operations_seen;
-    if (seen == kill_before) raise(SIGKILL);
+    if (seen == kill_before) DieAtOnce();
     const int from = fail_from;
     return from > 0 && (fail_once ? seen == from : seen >= from);
 }

@@ -4,12 +4,13 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string_view>
 
 namespace platform {
 
 class FileLock {
-public:
+  public:
     // Waits up to `patience` for the lock on windows_path's sibling lock file. Throws
     // WindowsError (ERROR_LOCK_VIOLATION) naming the file when another copy keeps it longer.
     explicit FileLock(std::string_view windows_path,
@@ -20,8 +21,9 @@ public:
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
 
-private:
-    int fd_ = -1;
+  private:
+    // A descriptor on Linux, a HANDLE on Windows; -1 (INVALID_HANDLE_VALUE there) when released.
+    std::intptr_t handle_ = -1;
 };
 
 }  // namespace platform

@@ -2,6 +2,9 @@
 // beside the program's register, which no Hide may carry away.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/item_identity.h"
@@ -24,5 +27,10 @@ struct MachineData {
     std::vector<ItemIdentity> holders;  // folders that hold data, each with every folder above
 };
 MachineData MachineDataItems();
+
+// Where Windows put a file that a 32-bit program wrote at this path: on 64-bit Windows such a
+// program's writes to the system folder, C:\Windows\System32, went to C:\Windows\SysWOW64.
+// Nothing for a path anywhere else, on 32-bit Windows, and on Linux.
+std::optional<std::string> RedirectedPlaceOf(std::string_view windows_path);
 
 }  // namespace platform

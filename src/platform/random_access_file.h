@@ -11,7 +11,7 @@
 namespace platform {
 
 class RandomAccessFile {
-public:
+  public:
     enum class IfMissing { kCreateEmpty, kFail };
 
     // Opens for reading and writing. Throws WindowsError whose sentence names the path.
@@ -27,13 +27,14 @@ public:
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
     void WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     void Truncate(std::uint64_t length);
-    void Sync();  // flushes data to the medium (fsync)
+    void Sync();  // flushes data to the medium (fsync, FlushFileBuffers)
     void Close();
     const std::string& windows_path() const { return windows_path_; }
 
-private:
+  private:
     std::string windows_path_;
-    int fd_ = -1;
+    // A descriptor on Linux, a HANDLE on Windows; -1 (INVALID_HANDLE_VALUE there) when closed.
+    std::intptr_t handle_ = -1;
 };
 
 // Replaces target by source with one rename in the same folder, then flushes the folder, so that

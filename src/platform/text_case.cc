@@ -1,5 +1,8 @@
 #include "platform/text_case.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace platform {
 
 // Works on the UTF-8 bytes directly: every letter folded here is one byte (ASCII) or two bytes
@@ -33,6 +36,24 @@ std::string FoldCase(std::string_view utf8) {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}
+
+// A folder may hold 100,000 names: they are sorted through their positions, and each is moved
+// once.
+void SortIgnoringCase(std::vector<std::string>& names) {
+    std::vector<std::string> keys;
+    keys.reserve(names.size());
+    for (const std::string& name : names) keys.push_back(FoldCase(name));
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int by_key = keys[a].compare(keys[b]);
+        return by_key != 0 ? by_key < 0 : names[a] < names[b];
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const std::size_t position : order) sorted.push_back(std::move(names[position]));
+    names = std::move(sorted);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -11,5 +12,10 @@ namespace platform {
 std::string FoldCase(std::string_view utf8);
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// Sorts names as a folder listing shows them: ignoring letter case, and names that differ in
+// letter case alone by their bytes, so that the order never depends on the order the file system
+// lists them in.
+void SortIgnoringCase(std::vector<std::string>& names);
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/machine.h"
 #include "platform/windows_error.h"
 
 namespace hiding {
@@ -59,6 +60,24 @@ void ReadPadded(const RandomAccessFile& file, std::uint64_t offset, void* buffer
     std::memset(static_cast<char*>(buffer) + got, ' ', size - got);
 }
 
+// A register that a 32-bit build of the program left on 64-bit Windows lies where Windows
+// redirected that program's writes to the system folder (C:\Windows\SysWOW64). Where this folder
+// holds no register, nor a rewrite of one, that one is moved here whole, with one rename on the
+// same drive: one register stays the truth, beside its journals and under its lock. Its
+// unfinished rewrite, when that is all there is, comes along the same way and is put in place
+// below.
+void AdoptRedirectedRegister() {
+    for (const std::string& path : {kRegister, kTemporary}) {
+        const std::optional<std::string> redirected = platform::RedirectedPlaceOf(path);
+        if (!redirected || !platform::FileExists(*redirected)) continue;
+        Explained("Cannot move " + *redirected + ", left by a 32-bit Tessarn, to " + path, [&] {
+            platform::MoveItem(*redirected, path);
+            platform::SyncFolderOf(path);
+        });
+        return;
+    }
+}
+
 }  // namespace
 
 std::optional<std::int16_t> RecordCountOfLength(std::uint64_t length) {
@@ -84,6 +103,10 @@ HiddenItemsRegister HiddenItemsRegister::Open() {
     // already deleted the register (as removals once did) and must be put in its place, or every
     // record would be lost.
     bool register_exists = platform::FileExists(kRegisterPath);
+    if (!register_exists && !platform::FileExists(kTemporaryPath)) {
+        AdoptRedirectedRegister();
+        register_exists = platform::FileExists(kRegisterPath);
+    }
     if (platform::FileExists(kTemporaryPath)) {
         if (register_exists) {
             Explained("Cannot remove " + kTemporary + ", an unfinished rewrite of the register",

@@ -30,9 +30,10 @@ inline constexpr const char* kTemporaryPath = "c:\\windows\\system32\\temp.dat";
 std::optional<std::int16_t> RecordCountOfLength(std::uint64_t length);
 
 class HiddenItemsRegister {
-public:
-    // Takes the lock, settles a temporary file left by an interrupted removal, and opens the
-    // register, creating it empty when it is missing.
+  public:
+    // Takes the lock, takes over a register that a 32-bit build left where 64-bit Windows
+    // redirected it when there is none here, settles a temporary file left by an interrupted
+    // removal, and opens the register, creating it empty when it is missing.
     static HiddenItemsRegister Open();
 
     // Throws (ERROR_ARITHMETIC_OVERFLOW) for a register of more than 32,767 records.
@@ -50,7 +51,7 @@ public:
     void RemoveRecordAt(int position);
     void Close();
 
-private:
+  private:
     HiddenItemsRegister(platform::FileLock lock, platform::RandomAccessFile file);
     platform::FileLock lock_;
     std::optional<platform::RandomAccessFile> file_;

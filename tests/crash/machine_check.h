@@ -5,7 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,9 +19,8 @@
 #include "hiding/hide.h"
 #include "hiding/recovery.h"
 #include "hiding/unhide.h"
+#include "machine/test_machine.h"
 #include "password/password_store.h"
-#include "platform/posix/prefix.h"
-#include "platform/test_home.h"
 #include "platform/text_case.h"
 #include "register/hiding_place.h"
 
@@ -53,16 +51,13 @@ inline std::string TagAt(const fs::path& place) {
     return ReadAll(fs::is_directory(place) ? place / "tag" : place);
 }
 
-// A machine of its own in `scratch` (made afresh), with the password set and the items at home.
+// The items on a machine, and the checks and steps on them. Made with a test machine, it is a
+// fresh machine with the password set and the items at home; made without one, in a child
+// process, it works on the machine of its parent.
 class Machine {
   public:
-    Machine(fs::path scratch, std::vector<Item> items)
-        : scratch_(std::move(scratch)), items_(std::move(items)) {
-        fs::remove_all(scratch_);
-        fs::create_directories(scratch_);
-        home_.emplace(scratch_ / "home");
-        setenv("TESSARN_PREFIX", (scratch_ / "prefix").c_str(), 1);
-        platform::PrepareMachine();
+    explicit Machine(std::vector<Item> items) : items_(std::move(items)) {
+        machine_.emplace();
         password::StoreCheckValue(*password::ComputeCheckValue("secret"));
         for (const Item& item : items_) {
             const fs::path home = HostC(item.below_c);
@@ -71,8 +66,12 @@ class Machine {
             if (item.folder) std::ofstream(home / "inner.txt") << "contents go along";
         }
     }
+    struct OfParent {};
+    Machine(OfParent, std::vector<Item> items) : items_(std::move(items)) {}
 
-    fs::path HostC(const std::string& below) const { return scratch_ / "prefix/drive_c" / below; }
+    fs::path HostC(const std::string& below) const {
+        return test_machine::DriveCOfThisMachine() / below;
+    }
     const std::vector<Item>& items() const { return items_; }
 
     void ExpectEveryItemWhole() const {
@@ -146,9 +145,8 @@ class Machine {
     }
 
   private:
-    fs::path scratch_;
+    std::optional<test_machine::TestMachine> machine_;
     std::vector<Item> items_;
-    std::optional<platform_test::TestHome> home_;
 };
 
 }  // namespace crash_test

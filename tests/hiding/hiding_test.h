@@ -16,15 +16,14 @@ class HidingTest : public RegisterTest {
     }
 
     std::filesystem::path HostC(const std::string& below) const {
-        const std::filesystem::path path = scratch_ / "prefix/drive_c" / below;
+        const std::filesystem::path path = DriveC() / below;
         std::filesystem::create_directories(path.parent_path());
         return path;
     }
-    // Maps D: to a folder of this test, with its hiding place.
-    std::filesystem::path AddDriveD() const {
-        const std::filesystem::path root = scratch_ / "d";
+    // Drive D, given its hiding place.
+    std::filesystem::path AddDriveD() {
+        const std::filesystem::path root = machine().DriveD();
         std::filesystem::create_directories(root / "recycled");
-        std::filesystem::create_directory_symlink(root, scratch_ / "prefix/dosdevices/d:");
         return root;
     }
 

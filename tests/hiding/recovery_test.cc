@@ -64,14 +64,14 @@ TEST_F(RecoveryTest, AJournalWaitsForItsDriveWhileTheRegisterStaysUsable) {
     const fs::path d = AddDriveD();
     Store(d / "recycled/H1", "song");
     StoreRecords({kReport});
-    fs::rename(d, scratch_ / "medium out");
+    machine().TakeOutMediumOfD();
     WriteIntent(kJournalPath, hide_song);
 
     EXPECT_EQ(ListHiddenItems(), std::vector{kReport});
     EXPECT_FALSE(fs::exists(Journal()));
     EXPECT_TRUE(fs::exists(System32() / "tessarn-d.jnl"));
 
-    fs::rename(scratch_ / "medium out", d);
+    machine().PutBackMediumOfD();
     EXPECT_EQ(ListHiddenItems(), (std::vector{kReport, song}));
     EXPECT_FALSE(fs::exists(System32() / "tessarn-d.jnl"));
 }

@@ -4,19 +4,19 @@
 
 #include <filesystem>
 
+#include "machine/machine_test.h"
 #include "platform/file_system.h"
-#include "platform/prefix_fixture.h"
 #include "platform/random_access_file.h"
 
 namespace platform {
 namespace {
 namespace fs = std::filesystem;
 
-class FaultInjectionTest : public platform_test::PrefixTest {
+class FaultInjectionTest : public test_machine::MachineTest {
   protected:
     void TearDown() override {
         fault_injection::Disarm();
-        PrefixTest::TearDown();
+        MachineTest::TearDown();
     }
 };
 

@@ -1,13 +1,12 @@
 #include "platform/file_lock.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <thread>
 
-#include "platform/prefix_fixture.h"
+#include "machine/child_process.h"
+#include "machine/machine_test.h"
 #include "platform/random_access_file.h"
 
 namespace platform {
@@ -16,18 +15,22 @@ using namespace std::chrono_literals;
 
 constexpr const char* kGuarded = "C:\\windows\\system32\\tessarn.dat";
 
-class FileLockTest : public platform_test::PrefixTest {
-  protected:
-    // Whether another lock on path is refused within a short patience.
-    static bool Refused(const char* path) {
-        try {
-            FileLock other(path, 50ms);
-            return false;
-        } catch (const WindowsError& error) {
-            return error.code() == ERROR_LOCK_VIOLATION;
-        }
+// Whether another lock on path is refused within a short patience.
+bool Refused(const char* path) {
+    try {
+        FileLock other(path, 50ms);
+        return false;
+    } catch (const WindowsError& error) {
+        return error.code() == ERROR_LOCK_VIOLATION;
     }
-};
+}
+
+const test_machine::RegisteredRole kTriesTheLock("tries-the-lock",
+                                                 [](const std::vector<std::string>&) {
+                                                     return Refused(kGuarded) ? 0 : 1;
+                                                 });
+
+using FileLockTest = test_machine::MachineTest;
 
 TEST_F(FileLockTest, SecondLockIsRefusedUnderAnySpellingAndNamesTheFile) {
     FileLock lock(kGuarded);
@@ -40,12 +43,8 @@ TEST_F(FileLockTest, SecondLockIsRefusedUnderAnySpellingAndNamesTheFile) {
 
 TEST_F(FileLockTest, ExcludesAnotherProcess) {
     FileLock lock(kGuarded);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) _exit(Refused(kGuarded) ? 0 : 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    test_machine::ChildProcess other_copy("tries-the-lock");
+    EXPECT_TRUE(other_copy.Wait().ExitedWith(0));
 }
 
 TEST_F(FileLockTest, WaitsForALockReleasedWithinItsPatience) {

@@ -5,68 +5,54 @@
 
 #include <filesystem>
 
-#include "platform/prefix_fixture.h"
+#include "machine/machine_test.h"
 
 namespace platform {
 namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-using ListTest = platform_test::PrefixTest;
+using ListTest = test_machine::MachineTest;
 
 TEST_F(ListTest, FilesAndFoldersApartEachSortedIgnoringCase) {
-    // Names that differ in letter case alone keep one order, whatever order the host lists them in.
-    for (const char* name : {"b.txt", "a.txt", "A.txt", "c.TXT", "Ä.txt"}) {
-        MakeFile(fs::path("Docs") / name);
+    for (const char* name : {"b.txt", "A.txt", "c.TXT", "Ä.txt", "ä2.txt"}) {
+        MakeFile(std::string("Docs/") + name);
     }
     MakeFolder("Docs/old");
     MakeFolder("Docs/New");
-    EXPECT_THAT(ListFiles("C:\\docs"), ElementsAre("A.txt", "a.txt", "b.txt", "c.TXT", "Ä.txt"));
+    EXPECT_THAT(ListFiles("C:\\docs"), ElementsAre("A.txt", "b.txt", "c.TXT", "Ä.txt", "ä2.txt"));
     EXPECT_THAT(ListSubFolders("C:\\docs"), ElementsAre("New", "old"));
 }
 
-TEST_F(ListTest, HiddenUnspellableAndUnexaminableEntriesAreLeftOut) {
-    MakeFile("Docs/.hidden");
-    MakeFolder("Docs/.git");
-    MakeFile("Docs/a\\b.txt");
-    MakeFile("Docs/trailing ");
-    MakeFile("Docs/trailing.");
-    fs::create_symlink(DriveC() / "nowhere", DriveC() / "Docs/broken");
-    fs::create_directory_symlink(Outside("shared"), DriveC() / "Docs/Shared");
-    MakeFile("Docs/kept.txt");
-    EXPECT_THAT(ListFiles("C:\\Docs"), ElementsAre("kept.txt"));
-    EXPECT_THAT(ListSubFolders("C:\\Docs"), ElementsAre("Shared"));
-}
-
 TEST_F(ListTest, HidingPlaceIsLeftOutAtTheRootOnlyInAnyLetterCase) {
-    fs::rename(DriveC() / "recycled", DriveC() / "ReCycled");
-    MakeFolder("windows/recycled");
-    EXPECT_THAT(ListSubFolders("C:\\"), ElementsAre("windows"));
-    EXPECT_THAT(ListSubFolders("C:\\windows"), ElementsAre("recycled", "system32"));
+    const fs::path d = machine().DriveD();
+    fs::create_directories(d / "ReCycled");
+    fs::create_directories(d / "windows/recycled");
+    EXPECT_THAT(ListSubFolders("D:\\"), ElementsAre("windows"));
+    EXPECT_THAT(ListSubFolders("D:\\windows"), ElementsAre("recycled"));
 }
 
 TEST_F(ListTest, MissingFolderOrNotReadyDriveFails) {
-    AddDrive('e', scratch_ / "no-medium");
     EXPECT_STREQ(ErrorOf([] { ListFiles("C:\\Gone"); }).what(),
                  "Cannot read the folder C:\\Gone: The system cannot find the path specified.");
     EXPECT_EQ(ErrorOf([] { ListSubFolders("E:\\"); }).code(), ERROR_NOT_READY);
+    EXPECT_EQ(ErrorOf([] { ListFiles("Q:\\"); }).code(), ERROR_NOT_READY);
 }
 
-using ExistsTest = platform_test::PrefixTest;
+using ExistsTest = test_machine::MachineTest;
 
 TEST_F(ExistsTest, TellsFilesFromFoldersAndNeverThrows) {
     MakeFile("Docs/report.txt");
-    AddDrive('e', scratch_ / "no-medium");
     EXPECT_TRUE(FileExists("c:\\DOCS\\Report.txt"));
     EXPECT_FALSE(FolderExists("C:\\Docs\\report.txt"));
     EXPECT_TRUE(FolderExists("C:\\"));
     EXPECT_FALSE(FileExists("C:\\Docs"));
-    for (const char* path : {"C:\\missing", "E:\\", "Q:\\", "no path"}) {
+    for (const char* path : {"C:\\missing", "E:\\", "Q:\\", "no path", "C:\\Docs\\report.txt\\"}) {
         EXPECT_FALSE(ItemExists(path)) << path;
     }
 }
 
-using DeleteFileTest = platform_test::PrefixTest;
+using DeleteFileTest = test_machine::MachineTest;
 
 TEST_F(DeleteFileTest, DeletesAFileButNeitherAFolderNorWhatIsMissing) {
     MakeFile("windows/system32/TEMP.DAT");
@@ -77,7 +63,7 @@ TEST_F(DeleteFileTest, DeletesAFileButNeitherAFolderNorWhatIsMissing) {
     EXPECT_EQ(ErrorOf([] { DeleteFileAt("C:\\windows"); }).code(), ERROR_ACCESS_DENIED);
 }
 
-using MoveItemTest = platform_test::PrefixTest;
+using MoveItemTest = test_machine::MachineTest;
 
 TEST_F(MoveItemTest, MovesAFileIntoTheHidingPlaceAndBack) {
     MakeFile("Docs/report.txt", "content");
@@ -95,26 +81,16 @@ TEST_F(MoveItemTest, MovesAWholeFolderWithItsContents) {
     EXPECT_EQ(ReadHostFile(DriveC() / "recycled/H2/Sub/b.txt"), "b");
 }
 
-TEST_F(MoveItemTest, OntoItselfLeavesTheItemNamedAsTheTargetSpellsIt) {
-    struct Case {
-        const char* from;
-        const char* to;
-        const char* host_after;
-    };
-    const Case cases[] = {
-        {"C:\\Docs\\a.txt", "C:\\Docs\\a.txt.", "Docs/a.txt"},
-        {"C:\\Docs\\a.txt", "C:\\docs\\A.TXT", "Docs/A.TXT"},
-        {"C:\\Docs", "C:\\DOCS", "DOCS/A.TXT"},
-        {"C:\\docs\\é.txt", "C:\\DOCS\\É.txt", "DOCS/É.txt"},
-    };
+// A target that differs from the source in letter case alone names the source itself: no
+// clash, nothing lost. (The spelling on disk follows the target on NTFS and on Linux, not under
+// Wine; see posix/host_file_system_test.cc.)
+TEST_F(MoveItemTest, OntoItselfInOtherLetterCaseIsNoClash) {
     MakeFile("Docs/a.txt", "a");
-    MakeFile("Docs/é.txt", "é");
-    for (const Case& c : cases) {
-        MoveItem(c.from, c.to);
-        EXPECT_TRUE(fs::exists(DriveC() / c.host_after)) << c.to;
-    }
-    EXPECT_EQ(ReadHostFile(DriveC() / "DOCS/A.TXT"), "a");
-    EXPECT_THAT(ListFiles("C:\\DOCS"), ElementsAre("A.TXT", "É.txt"));
+    MoveItem("C:\\Docs\\a.txt", "C:\\docs\\A.TXT");
+    MoveItem("C:\\Docs\\a.txt", "C:\\Docs\\a.txt. ");
+    MoveItem("C:\\Docs", "C:\\DOCS");
+    EXPECT_TRUE(FileExists("C:\\Docs\\a.txt"));
+    EXPECT_EQ(ListFiles("C:\\Docs").size(), 1u);
 }
 
 TEST_F(MoveItemTest, APathEndingInABackslashNamesOnlyAFolder) {
@@ -151,23 +127,20 @@ TEST_F(MoveItemTest, NeverOverwritesATargetOfAnyLetterCase) {
 }
 
 TEST_F(MoveItemTest, MissingHidingPlaceIsAMissingPath) {
-    AddDrive('d', Outside("stick"));
-    std::ofstream(Outside("stick") / "a.txt") << "x";
+    StoreFile(machine().DriveD() / "a.txt", "x");
     EXPECT_EQ(ErrorOf([] { MoveItem("D:\\a.txt", "D:\\recycled\\H1"); }).code(),
               ERROR_PATH_NOT_FOUND);
-    EXPECT_TRUE(fs::exists(Outside("stick") / "a.txt"));
+    EXPECT_TRUE(fs::exists(machine().DriveD() / "a.txt"));
 }
 
 TEST_F(MoveItemTest, DriveNotReadyFails) {
-    AddDrive('e', scratch_ / "no-medium");
     EXPECT_EQ(ErrorOf([] { MoveItem("E:\\a.txt", "E:\\recycled\\H1"); }).code(), ERROR_NOT_READY);
 }
 
-TEST_F(MoveItemTest, DifferentDriveLettersFailEvenOnOneHostFileSystem) {
-    AddDrive('d', DriveC());
+TEST_F(MoveItemTest, DifferentDriveLettersFailEvenForOneFolder) {
     MakeFile("a.txt");
-    EXPECT_STREQ(ErrorOf([] { MoveItem("C:\\a.txt", "D:\\recycled\\H1"); }).what(),
-                 "Cannot move C:\\a.txt to D:\\recycled\\H1: The system cannot move the file to "
+    EXPECT_STREQ(ErrorOf([] { MoveItem("C:\\a.txt", "F:\\recycled\\H1"); }).what(),
+                 "Cannot move C:\\a.txt to F:\\recycled\\H1: The system cannot move the file to "
                  "a different disk drive.");
     EXPECT_TRUE(fs::exists(DriveC() / "a.txt"));
 }

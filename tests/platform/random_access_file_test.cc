@@ -5,13 +5,15 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/prefix_fixture.h"
+#include "machine/machine_test.h"
+#include "platform/file_system.h"
+#include "platform/text_case.h"
 
 namespace platform {
 namespace {
 namespace fs = std::filesystem;
 
-using RandomAccessFileTest = platform_test::PrefixTest;
+using RandomAccessFileTest = test_machine::MachineTest;
 using IfMissing = RandomAccessFile::IfMissing;
 
 TEST_F(RandomAccessFileTest, CreateEmptyMakesAMissingFileAndFailLeavesItMissing) {
@@ -43,24 +45,23 @@ TEST_F(RandomAccessFileTest, WritesPastTheEndAndReadsOnlyWhatIsThere) {
     EXPECT_EQ(ReadHostFile(DriveC() / "Docs/R.DAT"), "a");
 }
 
-using ReplaceFileTest = platform_test::PrefixTest;
+using ReplaceFileTest = test_machine::MachineTest;
 
 TEST_F(ReplaceFileTest, TargetInAnyCaseTakesTheSourcesContentAndTheSourceIsGone) {
-    MakeFile("Data.dat", "old");
-    MakeFile("temp.dat", "new");
-    ReplaceFile("C:\\temp.dat", "C:\\DATA.DAT");
-    EXPECT_EQ(ReadHostFile(DriveC() / "Data.dat"), "new");
-    EXPECT_FALSE(fs::exists(DriveC() / "temp.dat"));
-    EXPECT_FALSE(fs::exists(DriveC() / "DATA.DAT"));
+    MakeFile("Reg/Data.dat", "old");
+    MakeFile("Reg/temp.dat", "new");
+    ReplaceFile("C:\\Reg\\temp.dat", "C:\\REG\\DATA.DAT");
+    ASSERT_EQ(ListFiles("C:\\Reg").size(), 1u);
+    EXPECT_TRUE(EqualIgnoringCase(ListFiles("C:\\Reg")[0], "data.dat"));
+    EXPECT_EQ(ReadHostFile(DriveC() / "Reg" / ListFiles("C:\\Reg")[0]), "new");
 }
 
 TEST_F(ReplaceFileTest, MissingSourceOrAnotherDriveLeavesTheTargetAlone) {
-    AddDrive('d', DriveC());
     MakeFile("data.dat", "old");
     EXPECT_EQ(ErrorOf([] { ReplaceFile("C:\\temp.dat", "C:\\data.dat"); }).code(),
               ERROR_FILE_NOT_FOUND);
     MakeFile("temp.dat", "new");
-    EXPECT_EQ(ErrorOf([] { ReplaceFile("D:\\temp.dat", "C:\\data.dat"); }).code(),
+    EXPECT_EQ(ErrorOf([] { ReplaceFile("F:\\temp.dat", "C:\\data.dat"); }).code(),
               ERROR_NOT_SAME_DEVICE);
     EXPECT_EQ(ReadHostFile(DriveC() / "data.dat"), "old");
 }

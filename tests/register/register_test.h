@@ -1,46 +1,24 @@
-// A fixture for register tests: a fresh machine prefix per test, and the register's host bytes.
+// A fixture for register tests: a fresh test machine per test, and the register's bytes.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/posix/prefix.h"
-#include "platform/test_home.h"
+#include "machine/machine_test.h"
 #include "register/hidden_item_record.h"
 #include "register/hiding_place.h"
 
-class RegisterTest : public testing::Test {
+class RegisterTest : public test_machine::MachineTest {
   public:
-    void SetUp() override {
-        char pattern[] = "/tmp/tessarn-register-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        scratch_ = pattern;
-        home_.emplace(scratch_ / "home");
-        setenv("TESSARN_PREFIX", (scratch_ / "prefix").c_str(), 1);
-        platform::PrepareMachine();
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(scratch_);
-        home_.reset();
-    }
-
-    std::filesystem::path System32() const { return scratch_ / "prefix/drive_c/windows/system32"; }
     std::filesystem::path RegisterFile() const { return System32() / "tessarn.dat"; }
     std::filesystem::path TemporaryFile() const { return System32() / "temp.dat"; }
 
-    static std::string Bytes(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string Bytes(const std::filesystem::path& file) { return ReadHostFile(file); }
     static void Store(const std::filesystem::path& file, const std::string& bytes) {
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        StoreFile(file, bytes);
     }
 
     // Records H1..Hn for C:\Docs\item1..itemn, as Hide would have written them.
@@ -57,7 +35,4 @@ class RegisterTest : public testing::Test {
         return {reinterpret_cast<const char*>(records.data()),
                 records.size() * hiding::HiddenItemRecord::kSize};
     }
-
-    std::filesystem::path scratch_;
-    std::optional<platform_test::TestHome> home_;
 };

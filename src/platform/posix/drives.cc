@@ -7,8 +7,8 @@
 #include <map>
 #include <system_error>
 
+#include "platform/posix/drive_links.h"
 #include "platform/posix/prefix.h"
-#include "platform/text_case.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -76,10 +76,6 @@ char LowerLetter(char letter) {
 
 }  // namespace
 
-std::string Drive::text() const {
-    return std::string{letter, ':'};
-}
-
 DriveTableSnapshot::DriveTableSnapshot() : outermost_(snapshot == nullptr) {
     if (outermost_) snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
 }
@@ -115,10 +111,6 @@ std::optional<Drive> FindDrive(char letter) {
     const char lower = LowerLetter(letter);
     if (lower < 'a' || lower > 'z') return std::nullopt;
     return ReadDrive(PrefixFolder() / "dosdevices", lower);
-}
-
-bool IsHidingPlaceName(std::string_view name) {
-    return FoldCase(name) == "recycled";
 }
 
 std::string MappedHidingPlaceLinkName(char letter) {

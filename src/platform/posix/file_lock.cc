@@ -34,17 +34,17 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
     lock_name += FoldCase(location.windows.components.back());
     lock_name += ".lock";
     const std::filesystem::path lock_file = location.host.parent_path() / lock_name;
-    fd_ = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
+    handle_ = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (handle_ < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
 
     // flock rather than fcntl locks: an fcntl lock belongs to the process and is dropped when
     // any descriptor of the file closes, and it would not exclude a second lock in this process.
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    while (flock(handle_, LOCK_EX | LOCK_NB) != 0) {
         const int lock_errno = errno;
         if (lock_errno == EINTR) continue;
         if (lock_errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            close(std::exchange(fd_, -1));
+            close(std::exchange(handle_, -1));
             throw WindowsError(lock_errno == EWOULDBLOCK ? ERROR_LOCK_VIOLATION
                                                          : WindowsErrorFromErrno(lock_errno),
                                what_failed);
@@ -53,12 +53,12 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
     }
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+FileLock::FileLock(FileLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
+        if (handle_ >= 0) close(handle_);
+        handle_ = std::exchange(other.handle_, -1);
     }
     return *this;
 }
@@ -66,7 +66,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 // Closing the descriptor releases the lock; the lock file stays, since removing it would let a
 // waiting copy lock a file that a third copy then recreates and locks as well.
 FileLock::~FileLock() {
-    if (fd_ >= 0) close(fd_);
+    if (handle_ >= 0) close(handle_);
 }
 
 }  // namespace platform

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <numeric>
 #include <optional>
 
 #include "platform/drives.h"
@@ -52,25 +51,6 @@ void FailIfInjected(const std::string& what_failed) {
 // resolution would find it in any letter case.
 bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
     return folder.windows.IsDriveRoot() && IsHidingPlaceName(name);
-}
-
-// Sorts by name ignoring letter case, and names that differ in letter case alone by their bytes,
-// so that the order never depends on the order the host lists them in. A folder may hold
-// 100,000 names: they are sorted through their positions, and each is moved once.
-void SortIgnoringCase(std::vector<std::string>& names) {
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const std::string& name : names) keys.push_back(FoldCase(name));
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int by_key = keys[a].compare(keys[b]);
-        return by_key != 0 ? by_key < 0 : names[a] < names[b];
-    });
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const std::size_t position : order) sorted.push_back(std::move(names[position]));
-    names = std::move(sorted);
 }
 
 std::vector<std::string> List(std::string_view folder, Kind kind) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/drives.h"
+#include "platform/posix/drive_links.h"
 #include "platform/posix/prefix.h"
 
 namespace platform {

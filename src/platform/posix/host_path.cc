@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/drives.h"
+#include "platform/posix/drive_links.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 

@@ -39,18 +39,18 @@ RandomAccessFile::RandomAccessFile(std::string_view windows_path, IfMissing if_m
     FailIfInjected(what_failed);
     int flags = O_RDWR | O_CLOEXEC;
     if (if_missing == IfMissing::kCreateEmpty) flags |= O_CREAT;
-    fd_ = open(location.host.c_str(), flags, 0666);
-    if (fd_ < 0) Throw(errno, what_failed);
+    handle_ = open(location.host.c_str(), flags, 0666);
+    if (handle_ < 0) Throw(errno, what_failed);
 }
 
 RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept
-    : windows_path_(std::move(other.windows_path_)), fd_(std::exchange(other.fd_, -1)) {}
+    : windows_path_(std::move(other.windows_path_)), handle_(std::exchange(other.handle_, -1)) {}
 
 RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) close(fd_);
+        if (handle_ >= 0) close(handle_);
         windows_path_ = std::move(other.windows_path_);
-        fd_ = std::exchange(other.fd_, -1);
+        handle_ = std::exchange(other.handle_, -1);
     }
     return *this;
 }
@@ -58,14 +58,14 @@ RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept
 RandomAccessFile::~RandomAccessFile() {
     // Not counted by the fault injector: a destructor cannot report a failure, and the
     // operations that matter for the data were made (and counted) before it.
-    if (fd_ >= 0) close(fd_);
+    if (handle_ >= 0) close(handle_);
 }
 
 std::uint64_t RandomAccessFile::Length() const {
     const std::string what_failed = "Cannot read the length of " + windows_path_;
     FailIfInjected(what_failed);
     struct stat info;
-    if (fstat(fd_, &info) != 0) Throw(errno, what_failed);
+    if (fstat(handle_, &info) != 0) Throw(errno, what_failed);
     return static_cast<std::uint64_t>(info.st_size);
 }
 
@@ -76,7 +76,7 @@ std::size_t RandomAccessFile::ReadAt(std::uint64_t offset, void* buffer, std::si
     std::size_t done = 0;
     while (done < size) {
         const ssize_t got =
-            pread(fd_, bytes + done, size - done, static_cast<off_t>(offset + done));
+            pread(handle_, bytes + done, size - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) Throw(errno, what_failed);
         if (got == 0) break;
@@ -92,7 +92,7 @@ void RandomAccessFile::WriteAt(std::uint64_t offset, const void* data, std::size
     std::size_t done = 0;
     while (done < size) {
         const ssize_t put =
-            pwrite(fd_, bytes + done, size - done, static_cast<off_t>(offset + done));
+            pwrite(handle_, bytes + done, size - done, static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) Throw(errno, what_failed);
         done += static_cast<std::size_t>(put);
@@ -102,21 +102,21 @@ void RandomAccessFile::WriteAt(std::uint64_t offset, const void* data, std::size
 void RandomAccessFile::Truncate(std::uint64_t length) {
     const std::string what_failed = "Cannot change the length of " + windows_path_;
     FailIfInjected(what_failed);
-    if (ftruncate(fd_, static_cast<off_t>(length)) != 0) Throw(errno, what_failed);
+    if (ftruncate(handle_, static_cast<off_t>(length)) != 0) Throw(errno, what_failed);
 }
 
 void RandomAccessFile::Sync() {
     const std::string what_failed = "Cannot save " + windows_path_ + " to the disk";
     FailIfInjected(what_failed);
-    if (fsync(fd_) != 0) Throw(errno, what_failed);
+    if (fsync(handle_) != 0) Throw(errno, what_failed);
 }
 
 void RandomAccessFile::Close() {
-    if (fd_ < 0) return;
+    if (handle_ < 0) return;
     const std::string what_failed = "Cannot close " + windows_path_;
     // The descriptor is gone after close() whatever it returns, also when the failure is
     // injected, so a retry can never close a descriptor reused by someone else.
-    const int fd = std::exchange(fd_, -1);
+    const int fd = std::exchange(handle_, -1);
     const bool injected = fault_injection::ShouldFail();
     const int result = close(fd);
     if (injected) Throw(EIO, what_failed);

@@ -1,0 +1,123 @@
+#include "platform/item_identity.h"
+
+#include <string>
+
+#include "platform/win32/system_path.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform {
+namespace {
+
+// Opens an item for examination only: no access to its content is asked, so neither a lock nor
+// another program's share mode stands in the way. Folders open only with
+// FILE_FLAG_BACKUP_SEMANTICS.
+HANDLE OpenItem(const std::wstring& system_path, ::DWORD flags) {
+    return CreateFileW(system_path.c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+}
+
+std::optional<ItemIdentity> IdentityOf(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+    return ItemIdentity(
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+// Symbolic links and junctions lead elsewhere; other reparse points (a cloud file's placeholder,
+// say) are the item itself.
+bool IsLink(HANDLE handle) {
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag)) {
+        return false;
+    }
+    return (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           (tag.ReparseTag == IO_REPARSE_TAG_SYMLINK ||
+            tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The path the system reaches a folder by once every link on the way is followed, without its
+// "\\?\" prefix: "C:\Windows\System32".
+std::optional<std::wstring> FinalPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const ::DWORD size =
+            GetFinalPathNameByHandleW(handle, path.data(), static_cast<::DWORD>(path.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (size == 0) return std::nullopt;
+        if (size < path.size()) {
+            path.resize(size);
+            break;
+        }
+        path.resize(size);
+    }
+    if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
+    return path;
+}
+
+}  // namespace
+
+std::optional<ExaminedItem> ExamineItem(std::string_view text) {
+    const std::optional<WindowsPath> path = ParseWindowsPath(text);
+    if (!path) return std::nullopt;
+    // The item itself: a final link is examined as the link.
+    const Handle item(OpenItem(win32::SystemPath(*path), FILE_FLAG_OPEN_REPARSE_POINT));
+    if (!item.valid()) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const std::optional<ItemIdentity> identity = IdentityOf(item.get());
+    if (!identity || !GetFileInformationByHandle(item.get(), &info)) return std::nullopt;
+    const ItemKind kind = IsLink(item.get())                                   ? ItemKind::kLink
+                          : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ItemKind::kFolder
+                                                                               : ItemKind::kFile;
+    return ExaminedItem{*identity, kind};
+}
+
+std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
+    std::vector<ItemIdentity> identities;
+    const std::optional<WindowsPath> path = ParseWindowsPath(folder_path);
+    if (!path) return identities;
+    const Handle folder(OpenItem(win32::SystemPath(*path), 0));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info) ||
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return identities;
+    }
+    // The folders above are those above where the links lead, up to the root of that volume.
+    const std::optional<std::wstring> final_path = FinalPath(folder.get());
+    std::optional<WindowsPath> place =
+        final_path ? ParseWindowsPath(win32::Utf8(*final_path)) : std::nullopt;
+    if (!place) {
+        if (const std::optional<ItemIdentity> identity = IdentityOf(folder.get())) {
+            identities.push_back(*identity);
+        }
+        return identities;
+    }
+    for (;;) {
+        const Handle above(OpenItem(win32::SystemPath(*place), 0));
+        if (above.valid()) {
+            if (const std::optional<ItemIdentity> identity = IdentityOf(above.get())) {
+                identities.push_back(*identity);
+            }
+        }
+        if (place->IsDriveRoot()) return identities;
+        place->components.pop_back();
+    }
+}
+
+}  // namespace platform
