@@ -81,7 +81,7 @@ TEST_F(Form4Test, LongEntriesAreTakenWholeOrRefusedNeverCut) {
 }
 
 TEST_F(Form4Test, ARefusedStoreIsReportedAndTheMainWindowStaysClosed) {
-    machine_->DamageRegistry("");
+    machine_->RefuseRegistryChanges(std::nullopt);
     Submit("abc", "abc");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Error!!!!");
