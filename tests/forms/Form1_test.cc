@@ -50,6 +50,22 @@ TEST_F(Form1Test, UnhideAboutAndChangePasswordOpenTheirWindowsOverADisabledMainW
     ExpectOpensWhileDisabled<forms::Form2>(w, w.Command4);
 }
 
+TEST_F(Form1Test, AccessKeysPressTheButtonsTheyMark) {
+    Form1& w = Open();
+    // A toolkit may show the press before it clicks.
+    user::PressAlt('A');
+    ASSERT_TRUE(user::WaitFor([] { return forms::IsLoaded<forms::frmAbout>(); }));
+    EXPECT_FALSE(user::IsEnabled(w));
+    ASSERT_TRUE(user::WaitUntilActive(forms::Instance<forms::frmAbout>()));
+    user::Press(Key::kEsc);
+    EXPECT_TRUE(user::IsEnabled(w));
+    user::Activate(w);
+    ASSERT_TRUE(user::WaitUntilActive(w));
+    user::PressAlt('c');
+    EXPECT_TRUE(user::WaitFor([] { return forms::IsLoaded<forms::Form2>(); }));
+    EXPECT_FALSE(forms::IsLoaded<forms::frmAbout>());
+}
+
 TEST_F(Form1Test, Text1FollowsTheFolderAndFileChosen) {
     Form1& w = Open();
     user::Click(w.File1, "report.txt");
