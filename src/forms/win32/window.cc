@@ -127,7 +127,9 @@ class FormWindow : public FormPeer {
 
     void Close() override {
         closed_ = true;
+        const bool was_active = GetActiveWindow() == hwnd_;
         ShowWindow(hwnd_, SW_HIDE);
+        if (was_active) ActivateAnother();
     }
 
     void Focus(HWND child) {
@@ -232,6 +234,21 @@ class FormWindow : public FormPeer {
     }
 
   private:
+    // The activation goes back to the program's topmost window that takes input, as it goes back
+    // to a dialog's owner: a dialog here is owned by the program's hidden window, and Windows
+    // would hand the activation to whatever window lies next, maybe another program's.
+    void ActivateAnother() const {
+        for (HWND next = GetWindow(hwnd_, GW_HWNDFIRST); next != nullptr;
+             next = GetWindow(next, GW_HWNDNEXT)) {
+            const FormWindow* window = FormWindowOf(next);
+            if (window != nullptr && window != this && !window->closed_ && IsWindowVisible(next) &&
+                IsWindowEnabled(next)) {
+                SetForegroundWindow(next);
+                return;
+            }
+        }
+    }
+
     // Notes the control with the focus, for it to have the focus again when the window does.
     void KeepFocus() {
         const HWND focus = GetFocus();
