@@ -177,6 +177,10 @@ class DriveListPeer : public ListWindowPeer {
         }
     }
 
+    bool IsDroppedDown() const override {
+        return SendMessageW(hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    }
+
     // The drive's picture, ready or without its medium, and its text.
     bool DrawEntry(const DRAWITEMSTRUCT& item) override {
         const HDC dc = item.hDC;

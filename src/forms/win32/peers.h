@@ -63,6 +63,8 @@ class ChildWindow {
     // does with it.
     virtual bool TakesEnter() const { return false; }
     virtual void Enter() {}
+    // Whether the window shows a drop-down list now, which takes every key.
+    virtual bool IsDroppedDown() const { return false; }
 
   private:
     const Control& control_;

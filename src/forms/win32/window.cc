@@ -144,17 +144,14 @@ class FormWindow : public FormPeer {
     // key was the window's.
     bool HandleKey(const MSG& message) {
         if (closed_) return false;
-        if (message.message == WM_SYSCHAR)
+        if (message.message == WM_SYSCHAR) {
             return PressAccessKey(static_cast<wchar_t>(message.wParam));
+        }
         if (message.message != WM_KEYDOWN) return false;
         const HWND focus = GetFocus();
-        // An open drop-down takes its own Enter and Esc.
-        const ChildWindow* focused_child = focus != nullptr ? ChildOf(focus) : nullptr;
-        if (focused_child != nullptr &&
-            dynamic_cast<const DriveListBox*>(&focused_child->control()) != nullptr &&
-            SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != 0) {
-            return false;
-        }
+        ChildWindow* child = focus != nullptr ? ChildOf(focus) : nullptr;
+        // An open drop-down takes its own Enter, Esc and Tab.
+        if (child != nullptr && child->IsDroppedDown()) return false;
         const bool shift = GetKeyState(VK_SHIFT) < 0;
         const bool other_modifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
         if (other_modifier) return false;
@@ -164,7 +161,6 @@ class FormWindow : public FormPeer {
                 return true;
             case VK_RETURN: {
                 if (shift) return false;
-                ChildWindow* child = focus != nullptr ? ChildOf(focus) : nullptr;
                 if (child != nullptr && child->TakesEnter()) {
                     child->Enter();
                     return true;
