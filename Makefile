@@ -10,7 +10,8 @@ WINDOWS_BUILD ?= build-win64
 FUZZ_SECONDS ?= 30
 
 .PHONY: all deps build run test stress sanitize fuzz bench screenshots conformance install \
-	package package-test package-install-test windows windows-test windows-bench clean
+	package package-test package-install-test windows windows-test windows-bench \
+	screenshots-windows clean
 
 all: build
 
@@ -99,6 +100,10 @@ windows:
 # The Windows build's tests under Wine, headless, one at a time (tests/windows/run-tests).
 windows-test: windows
 	@tests/windows/run-tests $(WINDOWS_BUILD)
+
+# Every Win32 window under Wine on a virtual X display, into docs/win32/.
+screenshots-windows: windows
+	@scripts/take-screenshots-windows $(WINDOWS_BUILD)
 
 # Hide and Unhide against MoveFileExW, a 400-byte append and FlushFileBuffers, under Wine.
 windows-bench: windows

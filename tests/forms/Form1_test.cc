@@ -4,74 +4,23 @@
 
 #include <filesystem>
 
+#include "form1_test.h"
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/frmAbout.h"
 #include "hiding/recovery.h"
 #include "platform/fault_injection.h"
-#include "window_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using forms::Form1;
 using forms::Key;
+using testing::AllOf;
+using testing::EndsWith;
 using testing::HasSubstr;
 using testing::StartsWith;
 using Entries = std::vector<std::string>;
-
-const ShownMessage kCannotHide{"Cannot Hide Drive or File or Folders on Removable Media",
-                               "Error!!!!!"};
-
-std::string Padded(std::string text, std::size_t width) {
-    text.resize(width, ' ');
-    return text;
-}
-
-std::string RecordBytes(const std::string& hidden, const std::string& path,
-                        const std::string& name) {
-    return Padded(hidden, 100) + Padded(path, 200) + Padded(name, 100);
-}
-
-bool Lists(const forms::ListControl& list, const std::string& entry) {
-    const Entries shown = user::Entries(list);
-    return std::find(shown.begin(), shown.end(), entry) != shown.end();
-}
-
-class Form1Test : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        fs::create_directories(HostC("Docs/Old/Inner"));
-        fs::create_directories(HostC("Docs/New"));
-        WriteFile(HostC("Docs/report.txt"), "report");
-        WriteFile(HostC("Docs/notes.txt"), "notes");
-        WriteFile(HostC("Docs/Old/old.txt"), "old");
-        WriteFile(HostC("boot.ini"), "boot");
-        // The window starts in the program's current folder.
-        machine_->StartIn(HostC("Docs"));
-    }
-
-    static Form1& Open() {
-        Form1& window = forms::Instance<Form1>();
-        window.Show();
-        EXPECT_TRUE(user::WaitUntilActive(window));
-        return window;
-    }
-
-    // The button opens window T and disables the main window until T closes.
-    template <class T>
-    static void ExpectOpensWhileDisabled(Form1& w, const forms::CommandButton& button) {
-        user::Click(button);
-        EXPECT_FALSE(user::IsEnabled(w));
-        ASSERT_TRUE(forms::IsLoaded<T>());
-        EXPECT_TRUE(user::IsShown(forms::Instance<T>()));
-        user::CloseBox(forms::Instance<T>());
-        EXPECT_TRUE(user::IsEnabled(w));
-    }
-
-    std::string Register() const { return ReadFile(HostC("windows/system32/tessarn.dat")); }
-};
 
 TEST_F(Form1Test, OpensOnTheCurrentFolderWithItsLayoutAndTabOrder) {
     Form1& w = Open();
@@ -99,6 +48,22 @@ TEST_F(Form1Test, UnhideAboutAndChangePasswordOpenTheirWindowsOverADisabledMainW
     ExpectOpensWhileDisabled<forms::Form3>(w, w.Command2);
     ExpectOpensWhileDisabled<forms::frmAbout>(w, w.Command3);
     ExpectOpensWhileDisabled<forms::Form2>(w, w.Command4);
+}
+
+TEST_F(Form1Test, AccessKeysPressTheButtonsTheyMark) {
+    Form1& w = Open();
+    // A toolkit may show the press before it clicks.
+    user::PressAlt('A');
+    ASSERT_TRUE(user::WaitFor([] { return forms::IsLoaded<forms::frmAbout>(); }));
+    EXPECT_FALSE(user::IsEnabled(w));
+    ASSERT_TRUE(user::WaitUntilActive(forms::Instance<forms::frmAbout>()));
+    user::Press(Key::kEsc);
+    EXPECT_TRUE(user::IsEnabled(w));
+    user::Activate(w);
+    ASSERT_TRUE(user::WaitUntilActive(w));
+    user::PressAlt('c');
+    EXPECT_TRUE(user::WaitFor([] { return forms::IsLoaded<forms::Form2>(); }));
+    EXPECT_FALSE(forms::IsLoaded<forms::frmAbout>());
 }
 
 TEST_F(Form1Test, Text1FollowsTheFolderAndFileChosen) {
@@ -134,7 +99,8 @@ TEST_F(Form1Test, DriveChangesGoToEachDrivesLastFolderOrSayTheDriveIsNotReady) {
     fs::create_directories(machine_->AddDrive('d', true) / "Music");
     machine_->AddDrive('e', false);
     Form1& w = Open();
-    EXPECT_EQ(user::Entries(w.Drive1).at(2), "e: [e] not ready");
+    // What a drive shows beside its letter (its label) is the system's.
+    EXPECT_THAT(user::Entries(w.Drive1).at(2), AllOf(StartsWith("e:"), EndsWith(" not ready")));
     user::Focus(w.Drive1);
     user::Press(Key::kDown);
     EXPECT_EQ(user::TextOf(w.Text1), "D:\\");
@@ -153,16 +119,6 @@ TEST_F(Form1Test, DriveChangesGoToEachDrivesLastFolderOrSayTheDriveIsNotReady) {
     EXPECT_EQ(user::SelectedRow(w.Drive1), 2);
     EXPECT_EQ(w.Dir1.Path(), "D:\\Music");
     EXPECT_EQ(user::TextOf(w.Text1), "D:\\Music");
-}
-
-TEST_F(Form1Test, ADriveAddedWhileTheProgramRunsCanBeChosenFromTheDropDown) {
-    Form1& w = Open();
-    fs::create_directories(machine_->AddDrive('k', true) / "Photos");
-    user::ChooseDrive(w.Drive1, 'k');
-    EXPECT_EQ(w.Drive1.Drive(), "k:");
-    EXPECT_EQ(user::Entries(w.Dir1), (Entries{"K:\\", "Photos"}));
-    EXPECT_EQ(user::TextOf(w.Text1), "K:\\");
-    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(Form1Test, HidesAFileAndThenAFolderUnderTheNextNumbers) {
@@ -191,27 +147,6 @@ TEST_F(Form1Test, HidesAFileAndThenAFolderUnderTheNextNumbers) {
     EXPECT_EQ(user::Entries(w.Dir1), (Entries{"C:\\", "Docs", "New"}));
     EXPECT_EQ(user::TextOf(w.Text1), "C:\\Docs");
     EXPECT_TRUE(messages_.empty());
-}
-
-// A new user's first Hide: started in the home folder, a file there goes into drive H:'s hiding
-// place, which leaves no trace in the home folder as `ls` or a file manager shows it.
-TEST_F(Form1Test, StartedInTheHomeFolderHidesThroughDriveHLeavingNoVisibleTrace) {
-    fs::create_directories(Home() / "Docs");
-    WriteFile(Home() / "Docs/letter.txt", "letter");
-    machine_->StartIn(Home() / "Docs");
-    Form1& w = Open();
-    EXPECT_EQ(user::TextOf(w.Text1), "H:\\Docs");
-    EXPECT_EQ(w.Drive1.Drive(), "h:");
-    EXPECT_EQ(user::Entries(w.Dir1), (Entries{"H:\\", "Docs"}));
-
-    user::Click(w.File1, "letter.txt");
-    user::Click(w.Command1);
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_TRUE(user::Entries(w.File1).empty());
-    EXPECT_TRUE(fs::is_empty(Home() / "Docs"));
-    EXPECT_EQ(Register(), RecordBytes("H1", "H:\\Docs\\letter.txt", "letter.txt"));
-    EXPECT_EQ(ReadFile(machine_->HostOf("H:\\recycled\\H1")), "letter");
-    EXPECT_EQ(platform_test::VisibleNames(Home()), std::vector<std::string>({"Docs"}));
 }
 
 TEST_F(Form1Test, HidesATypedPathExactlyAsTypedAfterARoundedCount) {
@@ -286,34 +221,22 @@ TEST_F(Form1Test, RefusesWhenTheRegisterCannotBeOpenedOrNumberedFurther) {
     for (std::uintmax_t records : {32767u, 32768u}) {
         messages_.clear();
         WriteFile(data, "");
-        fs::resize_file(data, records * 400);  // sparse: no disk used
+        fs::resize_file(data, records * 400);  // sparse on Linux: no disk used
         user::Retype(w.Text1, "C:\\Docs\\report.txt");
         user::Click(w.Command1);
         ASSERT_EQ(messages_.size(), 1u);
         EXPECT_THAT(messages_[0].text, StartsWith("Cannot Hide: ")) << records;
         EXPECT_EQ(fs::file_size(data), records * 400);
     }
+    // A folder where the register belongs: it cannot be opened as a file.
     fs::remove(data);
-    fs::remove_all(HostC("windows/system32"));
-    WriteFile(HostC("windows/system32"), "not a folder");
+    fs::create_directory(data);
     messages_.clear();
     user::Click(w.Command1);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_THAT(messages_[0].text, HasSubstr("tessarn.dat"));
     EXPECT_TRUE(fs::exists(HostC("Docs/report.txt")));
     EXPECT_TRUE(fs::is_empty(HostC("recycled")));
-}
-
-TEST_F(Form1Test, AFullDiskRefusesTheHideBeforeAnythingMoves) {
-    Form1& w = Open();
-    user::Click(w.File1, "report.txt");
-    TestMachine::WithFullDisk([&] { user::Click(w.Command1); });
-
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_THAT(messages_[0].text, HasSubstr("not enough space"));
-    EXPECT_EQ(ReadFile(HostC("Docs/report.txt")), "report");
-    EXPECT_TRUE(fs::is_empty(HostC("recycled")));
-    EXPECT_EQ(Register(), "");
 }
 
 // Fails the Nth file operation of a Hide, and every one after it, for every N until one goes

@@ -75,7 +75,7 @@ TEST_F(Form2Test, OldPasswordInAnotherOrderLetsTheChangeThroughAndTheDialogClose
 }
 
 TEST_F(Form2Test, ARefusedStoreIsReportedAndTheOldPasswordStays) {
-    machine_->DamageRegistry("[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n@=\"16\"\n");
+    machine_->RefuseRegistryChanges("16");
     Submit("abc", "new", "new");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Error!!!");

@@ -190,6 +190,22 @@ TEST_F(Form3Test, ArrowKeysSelectAsAClickDoesAndEnterOrEscapePressNothing) {
     EXPECT_EQ(user::Entries(window.List1).size(), 2u);
 }
 
+TEST_F(Form3Test, AccessKeysPressUnhideOnlyWhileItIsEnabledAndCancelAlways) {
+    HiddenOnC("H1", "Docs/a.txt");
+    Form3& window = OpenHiddenItems();
+    user::PressAlt('N');
+    EXPECT_EQ(Records().size(), 1u);
+    user::ClickRow(window.List1, 0);
+    // A toolkit may show the press before it clicks.
+    user::PressAlt('N');
+    EXPECT_TRUE(user::WaitFor([this] { return Records().empty(); }));
+    EXPECT_EQ(ReadFile(HostC("Docs/a.txt")), "C:\\Docs\\a.txt");
+    user::PressAlt('C');
+    EXPECT_TRUE(user::WaitFor([] { return !forms::IsLoaded<Form3>(); }));
+    EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(Form3Test, TabVisitsTheControlsInTheirOrder) {
     HiddenOnC("H1", "Docs/a.txt");
     Form3& window = OpenHiddenItems();

@@ -67,6 +67,14 @@ TEST_F(Form4Test, RetypeDifferingInCaseStoresTheFirstEntryAndOpensTheMainWindow)
     EXPECT_FALSE(program_ended_);
 }
 
+// The comparison is the system's own, which knows the letter case of more than ASCII.
+TEST_F(Form4Test, RetypeDifferingInTheCaseOfAnAccentedLetterIsAccepted) {
+    Submit("Caf\u00e9", "CAF\u00c9");
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(Stored(), password::ComputeCheckValue("Caf\u00e9"));
+    EXPECT_TRUE(forms::IsLoaded<Form1>());
+}
+
 TEST_F(Form4Test, LongEntriesAreTakenWholeOrRefusedNeverCut) {
     // Cut at a text box's usual 32,767 characters, this paste of residue-0 characters would be
     // taken as a password other than the one the user pasted.
@@ -81,7 +89,7 @@ TEST_F(Form4Test, LongEntriesAreTakenWholeOrRefusedNeverCut) {
 }
 
 TEST_F(Form4Test, ARefusedStoreIsReportedAndTheMainWindowStaysClosed) {
-    machine_->DamageRegistry("");
+    machine_->RefuseRegistryChanges(std::nullopt);
     Submit("abc", "abc");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].title, "Error!!!!");

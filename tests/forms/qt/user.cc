@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 
 #include "forms/qt/widgets.h"
 
@@ -166,11 +167,14 @@ void Type(const forms::TextBox& box, const std::string& text) {
     auto* edit = WidgetAs<QLineEdit>(box);
     edit->setFocus();
     const QString typed = ToQString(text);
-    if (typed == QString::fromLatin1(typed.toLatin1())) {
+    const bool ascii = std::all_of(typed.begin(), typed.end(),
+                                   [](QChar character) { return character.unicode() < 0x80; });
+    if (ascii) {
         QTest::keyClicks(edit, typed);
         return;
     }
-    // Beyond Latin-1 the characters come from an input method, as they do for a user.
+    // Beyond ASCII the characters come from an input method, as they do for a user: QTest knows
+    // keys for ASCII characters only.
     QInputMethodEvent commit;
     commit.setCommitString(typed);
     QApplication::sendEvent(edit, &commit);

@@ -1,5 +1,6 @@
 // A start whose machine folder cannot be made or read says so, in a message box as well as on
-// stderr, and the program goes no further.
+// stderr, and the program goes no further. Only the Linux machine has a folder to make; Windows is
+// the machine itself.
 #include "app/machine_start.h"
 
 #include <filesystem>
