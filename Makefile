@@ -104,5 +104,16 @@ windows-test: windows
 windows-bench: windows
 	@tests/windows/run-tests $(WINDOWS_BUILD) hiding_timing
 
+.PHONY: package-windows
+
+# The installer $(WINDOWS_BUILD)/tessarn-<version>-win64-setup.exe (NSIS,
+# resources/windows/tessarn.nsi) and the portable tessarn-<version>-win64.zip, with the program
+# alone built, not the test programs.
+package-windows:
+	@scripts/install-deps windows
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target package_windows
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(WINDOWS_BUILD)
