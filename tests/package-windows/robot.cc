@@ -255,8 +255,10 @@ HWND main_window() { return window(L"Tessarn", L"&Hide"); }
 
 // The main window's path box: its only text box that is not part of a drive list.
 HWND path_box(HWND main) {
-    for (HWND box : children(main, L"Edit"))
-        if (GetParent(box) == main) return box;
+    for (HWND box : children(main, L"Edit")) {
+        HWND parent = GetParent(box);
+        if (!same_class(parent, L"ComboBox") && !same_class(parent, L"ComboBoxEx32")) return box;
+    }
     fail(L"no text box in the main window");
 }
 
