@@ -10,7 +10,6 @@
 //   robot start NAME              starts the program as that entry does: its target, in its
 //                                 working folder (with the variables the shell expands)
 //   robot set-password PASSWORD   "Password not Set!!!": the password typed twice, then Ok
-//   robot path                    "Tessarn": the path in the main window's text box
 //   robot hide PATH               "Tessarn": PATH typed into the text box, then Hide
 //   robot unhide NAME             "Tessarn": Unhide; "Hidden Folders": the entry NAME clicked,
 //                                 Unhide, then Cancel
@@ -411,8 +410,6 @@ int run(const std::vector<std::wstring>& args) {
         start(args[1]);
     } else if (command == L"set-password" && args.size() == 2) {
         set_password(args[1]);
-    } else if (command == L"path" && args.size() == 1) {
-        say(text_of(path_box(main_window())));
     } else if (command == L"hide" && args.size() == 2) {
         hide(args[1]);
     } else if (command == L"unhide" && args.size() == 2) {
@@ -427,7 +424,7 @@ int run(const std::vector<std::wstring>& args) {
         if (attributes & FILE_ATTRIBUTE_SYSTEM) words += L" system";
         say(words.empty() ? L"neither hidden nor system" : words.substr(1));
     } else {
-        say(L"usage: robot shortcut|start NAME | set-password PASSWORD | path | hide PATH | "
+        say(L"usage: robot shortcut|start NAME | set-password PASSWORD | hide PATH | "
             L"unhide NAME | close | attributes PATH");
         return 2;
     }
