@@ -30,7 +30,9 @@ void DriveListBox::Refresh() {
     std::vector<Entry> drives;
     std::vector<std::string> entries;
     for (const platform::Drive& drive : platform::ListDrives()) {
-        std::string shown = drive.text() + " [" + drive.label + "]";
+        // A Windows volume may have no label: then the letter stands alone.
+        std::string shown = drive.text();
+        if (!drive.label.empty()) shown += " [" + drive.label + "]";
         if (!drive.ready) shown += " not ready";
         drives.push_back({drive.text(), drive.ready});
         entries.push_back(std::move(shown));

@@ -1,7 +1,7 @@
 // The drive list: a drop-down of the machine's drives, each shown by its letter and colon ("c:")
-// with its label in brackets, and "not ready" for a drive whose medium or folder cannot be read.
-// Drive() reads only the letter and colon, so a hiding-place path built from it names the drive
-// itself and not its label.
+// with its label in brackets where it has one, and "not ready" for a drive whose medium or folder
+// cannot be read. Drive() reads only the letter and colon, so a hiding-place path built from it
+// names the drive itself and not its label.
 //
 // Choosing another drive, with the mouse or the arrow keys, raises Change. The toolkit calls
 // Refresh each time the list drops down, so a drive added while the program runs shows up.

@@ -1,0 +1,518 @@
+// A form's window on Win32: a top-level window with the form's border, caption and icon, holding
+// a child window per control, with the keyboard of a classic dialog (Tab, Enter, Esc, access
+// keys) and the close box reported to the form.
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+#include <vector>
+
+#include "forms/DirListBox.h"
+#include "forms/DriveListBox.h"
+#include "forms/FileListBox.h"
+#include "forms/form.h"
+#include "forms/win32/peers.h"
+
+// After <windows.h>, which peers.h brings.
+#include <commctrl.h>
+
+namespace forms::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TessarnForm";
+
+std::unordered_map<HWND, ChildWindow*>& Children() {
+    static std::unordered_map<HWND, ChildWindow*> children;
+    return children;
+}
+
+std::unordered_map<HWND, FormWindow*>& FormWindows() {
+    static std::unordered_map<HWND, FormWindow*> windows;
+    return windows;
+}
+
+struct Styles {
+    DWORD style;
+    DWORD ex_style;
+    bool owned;  // owned by the program's hidden window, which keeps it off the taskbar
+};
+
+Styles StylesOf(BorderStyle border) {
+    switch (border) {
+        case BorderStyle::kFixedDialog:
+            return {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, true};
+        case BorderStyle::kFixedSingle:
+            return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, false};
+        case BorderStyle::kSizable:
+            break;
+    }
+    return {WS_OVERLAPPEDWINDOW, 0, false};
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+void RegisterFormClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW window_class{};
+        window_class.cbSize = sizeof window_class;
+        window_class.lpfnWndProc = FormProc;
+        window_class.hInstance = Module();
+        window_class.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+        window_class.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+        window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        window_class.lpszClassName = kFormClass;
+        return RegisterClassExW(&window_class) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+class FormWindow : public FormPeer {
+  public:
+    explicit FormWindow(Form& form) : form_(form) {
+        RegisterFormClass();
+        const Styles styles = StylesOf(form.Border());
+        RECT frame{0, 0, TwipsToPixels(form.ClientWidth()), TwipsToPixels(form.ClientHeight())};
+        AdjustWindowRectEx(&frame, styles.style, FALSE, styles.ex_style);
+        CreateWindowExW(styles.ex_style, kFormClass, Wide(form.Caption()).c_str(),
+                        styles.style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.right - frame.left, frame.bottom - frame.top,
+                        styles.owned ? ProgramWindow() : nullptr, nullptr, Module(), this);
+        // Every window carries the program icon, the dialogs too, though Windows draws none in a
+        // dialog frame's caption.
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXICON))));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+        EnableWindow(hwnd_, form.Enabled());
+    }
+
+    // The controls' windows are gone with their peers by now.
+    ~FormWindow() override {
+        FormWindows().erase(hwnd_);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+
+    HWND hwnd() const { return hwnd_; }
+
+    void SetCaption(const std::string& caption) override {
+        SetWindowTextW(hwnd_, Wide(caption).c_str());
+    }
+
+    void SetEnabled(bool enabled) override {
+        // Disabling takes the focus away without deactivating the window; it comes back to the
+        // same control once the window is enabled and active again.
+        if (!enabled) KeepFocus();
+        EnableWindow(hwnd_, enabled);
+    }
+
+    void Show() override {
+        if (!centred_) {
+            centred_ = true;
+            RECT frame{};
+            GetWindowRect(hwnd_, &frame);
+            RECT work{};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            const int width = frame.right - frame.left;
+            const int height = frame.bottom - frame.top;
+            SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                         work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+    }
+
+    void Close() override {
+        closed_ = true;
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+
+    void Focus(HWND child) {
+        if (GetActiveWindow() == hwnd_ && IsWindowEnabled(hwnd_)) {
+            SetFocus(child);
+        } else {
+            focus_ = child;
+        }
+    }
+
+    // The keys of a classic dialog, before the control with the focus sees them. True when the
+    // key was the window's.
+    bool HandleKey(const MSG& message) {
+        if (closed_) return false;
+        if (message.message == WM_SYSCHAR)
+            return PressAccessKey(static_cast<wchar_t>(message.wParam));
+        if (message.message != WM_KEYDOWN) return false;
+        const HWND focus = GetFocus();
+        // An open drop-down takes its own Enter and Esc.
+        const ChildWindow* focused_child = focus != nullptr ? ChildOf(focus) : nullptr;
+        if (focused_child != nullptr &&
+            dynamic_cast<const DriveListBox*>(&focused_child->control()) != nullptr &&
+            SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != 0) {
+            return false;
+        }
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool other_modifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+        if (other_modifier) return false;
+        switch (message.wParam) {
+            case VK_TAB:
+                MoveFocus(shift);
+                return true;
+            case VK_RETURN: {
+                if (shift) return false;
+                ChildWindow* child = focus != nullptr ? ChildOf(focus) : nullptr;
+                if (child != nullptr && child->TakesEnter()) {
+                    child->Enter();
+                    return true;
+                }
+                // Enter presses the focused button, and the default button while the focus is
+                // elsewhere; in a window without one it presses nothing, and no text box beeps.
+                const auto* focused = child != nullptr
+                                          ? dynamic_cast<const CommandButton*>(&child->control())
+                                          : nullptr;
+                Press(focused != nullptr ? focused : form_.DefaultButton());
+                return true;
+            }
+            case VK_ESCAPE:
+                if (shift) return false;
+                Press(form_.CancelButton());
+                return true;
+        }
+        return false;
+    }
+
+    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+        switch (message) {
+            case WM_CLOSE:
+                // The close box: the form decides, and unloads, never merely hides, the window.
+                if (!closed_) form_.UserClosing();
+                return 0;
+            case WM_COMMAND:
+                if (ChildWindow* child = ChildOf(reinterpret_cast<HWND>(lparam))) {
+                    child->Notified(HIWORD(wparam));
+                }
+                return 0;
+            case WM_DRAWITEM: {
+                const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+                ChildWindow* child = ChildOf(item->hwndItem);
+                if (child != nullptr && child->DrawEntry(*item)) return TRUE;
+                break;
+            }
+            case WM_MEASUREITEM:
+                // Asked while a list is being created, before its peer exists; every row of every
+                // owner-drawn list has the one height.
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = ListRowHeight();
+                return TRUE;
+            case WM_CTLCOLORSTATIC:
+                if (ChildWindow* child = ChildOf(reinterpret_cast<HWND>(lparam))) {
+                    if (HBRUSH brush = child->Colours(reinterpret_cast<HDC>(wparam))) {
+                        return reinterpret_cast<LRESULT>(brush);
+                    }
+                }
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wparam) == WA_INACTIVE) {
+                    KeepFocus();
+                } else if (HIWORD(wparam) == 0) {
+                    RestoreFocus();
+                }
+                return 0;
+            case WM_SETFOCUS:
+                RestoreFocus();
+                return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wparam, lparam);
+    }
+
+    void Created(HWND hwnd) {
+        hwnd_ = hwnd;
+        FormWindows()[hwnd] = this;
+    }
+
+  private:
+    // Notes the control with the focus, for it to have the focus again when the window does.
+    void KeepFocus() {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
+    }
+
+    void RestoreFocus() {
+        HWND target = focus_;
+        if (target == nullptr || !IsWindow(target) || !IsWindowEnabled(target) ||
+            !IsWindowVisible(target)) {
+            const std::vector<HWND> stops = TabStops();
+            target = stops.empty() ? nullptr : stops.front();
+        }
+        if (target != nullptr) {
+            SetFocus(target);
+        } else if (GetFocus() != hwnd_) {
+            SetFocus(hwnd_);
+        }
+        DeliverPendingKeystrokes();
+    }
+
+    // The controls that Tab visits, in tab order: those that can take the focus now.
+    std::vector<HWND> TabStops() const {
+        std::vector<HWND> stops;
+        for (const Control* control : form_.TabOrder()) {
+            if (!control->TakesFocus()) continue;
+            const HWND child = HandleOf(*control);
+            if (child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child)) {
+                stops.push_back(child);
+            }
+        }
+        return stops;
+    }
+
+    void MoveFocus(bool backwards) {
+        const std::vector<HWND> stops = TabStops();
+        if (stops.empty()) return;
+        const auto count = static_cast<int>(stops.size());
+        int at = -1;
+        for (int i = 0; i < count; ++i) {
+            if (stops[static_cast<std::size_t>(i)] == GetFocus()) at = i;
+        }
+        const int next =
+            at < 0 ? (backwards ? count - 1 : 0) : (at + (backwards ? count - 1 : 1)) % count;
+        FocusAndSelect(stops[static_cast<std::size_t>(next)]);
+    }
+
+    // A text box reached by the keyboard has its whole text selected, for typing to replace it.
+    static void FocusAndSelect(HWND child) {
+        SetFocus(child);
+        const ChildWindow* window = ChildOf(child);
+        if (window != nullptr && dynamic_cast<const TextBox*>(&window->control()) != nullptr) {
+            SendMessageW(child, EM_SETSEL, 0, -1);
+        }
+    }
+
+    static void Press(const CommandButton* button) {
+        if (button == nullptr) return;
+        const HWND child = HandleOf(*button);
+        if (child == nullptr || !IsWindowEnabled(child) || !IsWindowVisible(child)) return;
+        const_cast<CommandButton*>(button)->UserClicked();
+    }
+
+    // Alt and a caption's access key: a button is pressed, a label sends the focus on to the
+    // control after it in tab order.
+    bool PressAccessKey(wchar_t key) {
+        if (key > 0x7F) return false;
+        const auto wanted = static_cast<char>(std::toupper(static_cast<int>(key)));
+        const auto matches = [wanted](const std::string& caption) {
+            const char access_key = AccessKeyOf(caption);
+            return access_key != 0 &&
+                   std::toupper(static_cast<unsigned char>(access_key)) == wanted;
+        };
+        for (Control* control : form_.Controls()) {
+            const HWND child = HandleOf(*control);
+            if (child == nullptr || !IsWindowVisible(child) || !IsWindowEnabled(child)) continue;
+            if (auto* button = dynamic_cast<CommandButton*>(control)) {
+                if (!matches(button->Caption())) continue;
+                SetFocus(child);
+                Press(button);
+                return true;
+            }
+            if (auto* label = dynamic_cast<Label*>(control)) {
+                if (!matches(label->Caption())) continue;
+                const Control* target = form_.AccessKeyTarget(*label);
+                const HWND target_window = target != nullptr ? HandleOf(*target) : nullptr;
+                if (target_window != nullptr && IsWindowEnabled(target_window)) {
+                    FocusAndSelect(target_window);
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+
+    Form& form_;
+    HWND hwnd_ = nullptr;
+    HWND focus_ = nullptr;
+    bool closed_ = false;
+    bool centred_ = false;
+};
+
+namespace {
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* window =
+            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+        window->Created(hwnd);
+    }
+    auto* window = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (window == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+    return window->Handle(message, wparam, lparam);
+}
+
+// Makes each control's peer, in the order the windows are stacked: a control that takes the
+// focus comes in tab order, each after the labels that name it, which a screen reader takes for
+// its name; the controls drawn on the window's surface (other labels, lines, the icon) lie
+// beneath them all, a later one over an earlier one.
+class PeerMaker : public ControlVisitor {
+  public:
+    PeerMaker(HWND window, const Form& form) : window_(window), form_(form) {}
+
+    void Make() {
+        std::vector<Control*> made;
+        const auto was_made = [&made](const Control* control) {
+            return std::find(made.begin(), made.end(), control) != made.end();
+        };
+        for (Control* control : form_.TabOrder()) {
+            if (!control->TakesFocus()) continue;
+            bool labelled = false;
+            for (Control* other : form_.Controls()) {
+                auto* label = dynamic_cast<Label*>(other);
+                if (label == nullptr || Named(*label) != control) continue;
+                named_ = control;
+                label->Accept(*this);
+                made.push_back(label);
+                labelled = true;
+            }
+            if (!labelled && !control->AccessibleName().empty()) NameForScreenReaders(*control);
+            control->Accept(*this);
+            made.push_back(control);
+        }
+        const std::vector<Control*>& controls = form_.Controls();
+        for (auto control = controls.rbegin(); control != controls.rend(); ++control) {
+            if (was_made(*control)) continue;
+            named_ = nullptr;
+            (*control)->Accept(*this);
+        }
+    }
+
+    void Visit(CommandButton& control) override {
+        control.Attach(MakeButtonPeer(control, window_));
+    }
+    void Visit(TextBox& control) override { control.Attach(MakeTextPeer(control, window_)); }
+    void Visit(Label& control) override { control.Attach(MakeLabelPeer(control, window_, named_)); }
+    void Visit(Line& control) override { control.Attach(MakeLinePeer(control, window_)); }
+    void Visit(Image& control) override { control.Attach(MakeImagePeer(control, window_)); }
+    void Visit(ListBox& control) override { control.Attach(MakeListBoxPeer(control, window_)); }
+    void Visit(DriveListBox& control) override {
+        control.Attach(MakeDriveListPeer(control, window_));
+    }
+    void Visit(DirListBox& control) override {
+        control.Attach(MakeFolderListPeer(control, window_));
+    }
+    void Visit(FileListBox& control) override {
+        control.Attach(MakeFileListPeer(control, window_));
+    }
+
+  private:
+    // The control a label names: the one its access key leads to, or the one the design gives.
+    const Control* Named(const Label& label) const {
+        return AccessKeyOf(label.Caption()) != 0 ? form_.AccessKeyTarget(label) : label.LabelFor();
+    }
+
+    // A control without a label of its own is named by a label that is never shown.
+    void NameForScreenReaders(const Control& control) {
+        const HWND label = MakeChild(window_, L"STATIC", Wide(control.AccessibleName()),
+                                     SS_LEFT | SS_NOPREFIX, 0, control.Place());
+        ShowWindow(label, SW_HIDE);
+    }
+
+    HWND window_;
+    const Form& form_;
+    const Control* named_ = nullptr;
+};
+
+}  // namespace
+
+ChildWindow::ChildWindow(const Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
+    Children()[hwnd] = this;
+}
+
+ChildWindow::~ChildWindow() {
+    Children().erase(hwnd_);
+    DestroyWindow(hwnd_);
+}
+
+ChildWindow* ChildOf(HWND hwnd) {
+    const auto found = Children().find(hwnd);
+    return found == Children().end() ? nullptr : found->second;
+}
+
+FormWindow* FormWindowOf(HWND hwnd) {
+    const auto found = FormWindows().find(hwnd);
+    return found == FormWindows().end() ? nullptr : found->second;
+}
+
+void FocusChild(HWND child) {
+    if (FormWindow* window = FormWindowOf(GetParent(child))) window->Focus(child);
+}
+
+HWND MakeChild(HWND parent, const wchar_t* window_class, const std::wstring& text, DWORD style,
+               DWORD ex_style, const Twips& place) {
+    static int next_id = 1000;
+    const RECT area = PixelsOf(place);
+    const HWND child = CreateWindowExW(
+        ex_style, window_class, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+        area.left, area.top, area.right - area.left, area.bottom - area.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)), Module(), nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont()), FALSE);
+    return child;
+}
+
+RECT PixelsOf(const Twips& place) {
+    const int left = TwipsToPixels(place.left);
+    const int top = TwipsToPixels(place.top);
+    return {left, top, left + TwipsToPixels(place.width), top + TwipsToPixels(place.height)};
+}
+
+HWND HandleOf(const Control& control) {
+    const auto* child = dynamic_cast<const ChildWindow*>(control.Peer());
+    return child == nullptr ? nullptr : child->hwnd();
+}
+
+HWND WindowOf(const Form& form) {
+    const auto* window = static_cast<const FormWindow*>(form.Peer());
+    return window == nullptr ? nullptr : window->hwnd();
+}
+
+Control* ControlOf(HWND hwnd) {
+    const ChildWindow* child = hwnd == nullptr ? nullptr : ChildOf(hwnd);
+    return child == nullptr ? nullptr : const_cast<Control*>(&child->control());
+}
+
+void StartToolkit() {
+    static const bool started = [] {
+        // The standard controls come from common controls 6 (the manifest names it), whose
+        // window classes exist once it is initialised.
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)started;
+}
+
+void Dispatch(const MSG& message) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+        message.hwnd != nullptr) {
+        FormWindow* window = FormWindowOf(GetAncestor(message.hwnd, GA_ROOT));
+        if (window != nullptr && window->HandleKey(message)) return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int RunEventLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace forms::win32
+
+namespace forms::toolkit {
+
+std::unique_ptr<FormPeer> MakeWindow(Form& form) {
+    win32::StartToolkit();
+    auto window = std::make_unique<win32::FormWindow>(form);
+    win32::PeerMaker(window->hwnd(), form).Make();
+    return window;
+}
+
+}  // namespace forms::toolkit
