@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cwctype>
 #include <functional>
 #include <string>
 #include <thread>
@@ -74,6 +73,7 @@ std::wstring text_of(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, length + 1, LPARAM(text.data()), SMTO_ABORTIFHUNG,
                         5000, &copied);
     text.resize(copied);
+    text.resize(wcslen(text.c_str()));
     return text;
 }
 
@@ -273,16 +273,25 @@ void set_password(const std::wstring& password) {
     say(L"password set; the main window shows " + text_of(path_box(main)));
 }
 
+// The handler that a click started has ended once the window answers a message sent to it:
+// sent messages wait until the window's thread is back in its message loop.
+void wait_for_handler(HWND window) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored))
+        fail(L"the window does not come back from its handler");
+}
+
 void hide(const std::wstring& path) {
     HWND main = main_window();
     HWND box = path_box(main);
     retype(main, box, path);
     press(main, button(main, L"&Hide"));
-    // Afterwards the main window shows the folder the item was in.
-    std::wstring parent = path.substr(0, path.find_last_of(L'\\'));
-    if (parent.size() == 2) parent += L'\\';
-    wait_for([&] { return text_of(box) == parent; }, L"main window on " + parent);
-    say(L"hidden " + path + L"; the main window shows " + parent);
+    // The item leaves its folder with the move, before the handler writes its record and moves
+    // the lists on; a failed move shows a message box instead.
+    wait_for([&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; },
+             L"item gone from " + path);
+    wait_for_handler(main);
+    say(L"hidden " + path + L"; the main window shows " + text_of(box));
 }
 
 void unhide(const std::wstring& name) {
