@@ -99,8 +99,29 @@ FunctionEnd
 ; drive the program's own data lives on and the one every machine has; other drives, fixed ones
 ; included, may be external disks that come and go or volumes the user keeps apart, and get a
 ; hiding place only when their owner makes one (README.md). Hidden and system, as the Recycle
-; Bin's folders are, so that Explorer does not show it. A folder that is there already (an
-; earlier installation, hidden items in it) is left exactly as it is; uninstalling leaves it too.
+; Bin's folders are, so that Explorer does not show it. Open to administrators and the system
+; alone, as the program is: a folder at the root of C: would otherwise let every user list the
+; hidden items and put files of their own under the names H1, H2, ... that an administrator's
+; Unhide then moves to the paths the register gives. A folder that is there already (an earlier
+; installation, hidden items in it) is left exactly as it is; uninstalling leaves it too.
+; Full control for the system and the administrators, inherited by what is hidden in the folder
+; later, and none for anyone else: the folder's access list no longer follows that of the root.
+; Sets the error flag when the access list could not be set.
+Function RestrictToAdministrators
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(\
+w "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", i 1, *p .r2, p 0) i .r3'
+  ${If} $3 == 0
+    SetErrors
+    Return
+  ${EndIf}
+  ; DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION
+  System::Call 'advapi32::SetFileSecurityW(w r1, i 0x80000004, p r2) i .r3'
+  System::Call 'kernel32::LocalFree(p r2)'
+  ${If} $3 == 0
+    SetErrors
+  ${EndIf}
+FunctionEnd
+
 Function MakeHidingPlace
   StrCpy $1 "$HidingDrive\recycled"
   ${If} ${FileExists} "$1\*.*"
@@ -114,6 +135,7 @@ made (README.md says how)." /SD IDOK
     ClearErrors
     CreateDirectory "$1"
     SetFileAttributes "$1" HIDDEN|SYSTEM
+    Call RestrictToAdministrators
     ${If} ${Errors}
       DetailPrint "Could not make the hiding place $1."
       MessageBox MB_OK|MB_ICONEXCLAMATION "Could not make the hidden folder $1, Tessarn's hiding \

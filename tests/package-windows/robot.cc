@@ -15,7 +15,9 @@
 //                                 Unhide, then Cancel
 //   robot close                   closes "Tessarn" and waits for the program to end
 //   robot attributes PATH         the attributes of PATH that hide it: hidden, system
+//   robot access PATH             who may open PATH: its access list in the text form (SDDL)
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -407,6 +409,23 @@ void start(const std::wstring& name) {
     say(L"started " + target + L" in " + directory);
 }
 
+// Who may open PATH, as the text form of its access control list.
+std::wstring access_of(const std::wstring& path) {
+    DWORD size = 0;
+    GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<unsigned char> descriptor(size);
+    if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION,
+                                       descriptor.data(), size, &size))
+        fail(L"cannot read who may open " + path);
+    LPWSTR text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
+        fail(L"cannot write down who may open " + path);
+    std::wstring result = text;
+    LocalFree(text);
+    return result;
+}
+
 int run(const std::vector<std::wstring>& args) {
     const std::wstring& command = args[0];
     if (command == L"shortcut" && args.size() == 2) {
@@ -425,6 +444,8 @@ int run(const std::vector<std::wstring>& args) {
         unhide(args[1]);
     } else if (command == L"close" && args.size() == 1) {
         close();
+    } else if (command == L"access" && args.size() == 2) {
+        say(access_of(args[1]));
     } else if (command == L"attributes" && args.size() == 2) {
         DWORD attributes = GetFileAttributesW(args[1].c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) fail(L"no " + args[1]);
@@ -434,7 +455,7 @@ int run(const std::vector<std::wstring>& args) {
         say(words.empty() ? L"neither hidden nor system" : words.substr(1));
     } else {
         say(L"usage: robot shortcut|start NAME | set-password PASSWORD | hide PATH | "
-            L"unhide NAME | close | attributes PATH");
+            L"unhide NAME | close | attributes|access PATH");
         return 2;
     }
     return 0;
