@@ -104,9 +104,9 @@ FunctionEnd
 ; hidden items and put files of their own under the names H1, H2, ... that an administrator's
 ; Unhide then moves to the paths the register gives. A folder that is there already (an earlier
 ; installation, hidden items in it) is left exactly as it is; uninstalling leaves it too.
-; Full control for the system and the administrators, inherited by what is hidden in the folder
-; later, and none for anyone else: the folder's access list no longer follows that of the root.
-; Sets the error flag when the access list could not be set.
+; Full control for the system and the administrators and none for anyone else: the folder's
+; access list no longer follows that of the root. (An item hidden in it keeps its own list, as
+; every move within a drive does.) Sets the error flag when the access list could not be set.
 Function RestrictToAdministrators
   System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(\
 w "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", i 1, *p .r2, p 0) i .r3'
