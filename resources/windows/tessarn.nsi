@@ -56,7 +56,7 @@ Var HidingDrive
 
 !define MUI_FINISHPAGE_TITLE "Tessarn is installed"
 !define MUI_FINISHPAGE_TEXT "Start Tessarn from the Start menu. Items on drive $HidingDrive are \
-hidden into $HidingDrive\recycled, a hidden folder this setup made.$\r$\n$\r$\nTo hide items on \
+hidden into the hidden folder $HidingDrive\recycled.$\r$\n$\r$\nTo hide items on \
 another drive, such as a USB stick, give that drive a folder named recycled at its root: \
 README.md in Tessarn's folder says how."
 !define MUI_UNCONFIRMPAGE_TEXT_TOP "The program, its Start-menu entry and its uninstaller will be \
