@@ -109,5 +109,28 @@ screenshots-windows: windows
 windows-bench: windows
 	@tests/windows/run-tests $(WINDOWS_BUILD) hiding_timing
 
+.PHONY: package-windows package-windows-test
+
+# The installer $(WINDOWS_BUILD)/tessarn-<version>-win64-setup.exe (NSIS,
+# resources/windows/tessarn.nsi) and the portable tessarn-<version>-win64.zip, with the program
+# alone built, not the test programs.
+# Quiet as make build is: what is made, and every warning and error.
+package-windows package-windows-test: SHELL := /bin/bash
+package-windows package-windows-test: .SHELLFLAGS := -o pipefail -c
+package-windows:
+	@scripts/install-deps windows
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target package_windows -- --no-print-directory | \
+		sed -u -e '/\] Built target /d'
+
+# The installer on a fresh Wine machine: installed, the program started from its Start-menu entry
+# and worked through its windows (first start, Hide, Unhide, Hide), uninstalled
+# (tests/package-windows/install-use-uninstall).
+package-windows-test: package-windows
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target package_robot -- --no-print-directory | \
+		sed -u -e '/\] Built target /d'
+	@tests/package-windows/install-use-uninstall $(WINDOWS_BUILD)
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(WINDOWS_BUILD)
