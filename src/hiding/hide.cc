@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <optional>
+#include <vector>
 
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
@@ -11,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/medium.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -111,15 +113,18 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
     std::optional<HiddenItemsRegister> hidden_items;
     Intent intent{Intent::Operation::kHide, 0, {}, path, {}};
     try {
-        hidden_items.emplace(OpenRegister());
+        std::vector<Intent> waiting;
+        hidden_items.emplace(OpenRegister(&waiting));
         intent.position = hidden_items->RecordCount() + 1;
         if (intent.position > kLastHiddenNumber) {
             return {Result::kRefused,
                     "Cannot Hide: the register already holds 32,767 hidden items, the most it can "
                     "number"};
         }
+        std::vector<std::string> waiting_places;
+        for (const Intent& earlier : waiting) waiting_places.push_back(earlier.hidden_path());
         const std::optional<int> number =
-            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll());
+            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll(), waiting_places);
         if (!number) {
             return {Result::kRefused, "Cannot Hide: every hidden name from H" +
                                           std::to_string(intent.position) +
@@ -131,6 +136,14 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
         intent.to = HidePathFor(drive_text, hidden_name);
     } catch (const WindowsError& error) {
         return {Result::kRefused, std::string("Cannot Hide: ") + error.what()};
+    }
+    try {
+        // The medium the item goes to, which alone can settle a crash after the move.
+        intent.medium = platform::MediumOf(HidingPlaceOf(intent.to));
+    } catch (const WindowsError&) {
+        // No medium can be told where the hiding place cannot be looked into, and the move into
+        // it would fail for the same reason.
+        return {Result::kMoveFailed, {}};
     }
     try {
         WriteIntent(kJournalPath, intent);

@@ -1,13 +1,16 @@
 #include "hiding/unhide.h"
 
 #include <optional>
+#include <vector>
 
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/medium.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -24,7 +27,7 @@ const std::string kStays = "\nIt stays in the list of hidden items.";
 // Why the hiding place that should hold the item cannot be looked into, or nothing when it can
 // (or is gone): an item behind a folder that refuses to be read is not an item lost.
 std::optional<std::string> UnreadableHidingPlace(const std::string& hidden_path) {
-    const std::string hiding_place = hidden_path.substr(0, hidden_path.rfind('\\'));
+    const std::string hiding_place = HidingPlaceOf(hidden_path);
     try {
         platform::ListFiles(hiding_place);
     } catch (const WindowsError& error) {
@@ -72,8 +75,9 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
     const platform::DriveTableSnapshot drives;
     std::optional<HiddenItemsRegister> hidden_items;
     HiddenItemRecord record;
+    std::vector<Intent> waiting;
     try {
-        hidden_items.emplace(OpenRegister());
+        hidden_items.emplace(OpenRegister(&waiting));
         // Another running copy may have removed records since the list was filled.
         if (position >= hidden_items->RecordCount()) return {Result::kListChanged, {}};
         record = hidden_items->ReadRecordAt(position);
@@ -100,8 +104,25 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     "\" names no item in a hiding place. Nothing was moved." + kStays};
     }
 
-    const Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
-                        record.item_path()};
+    // An operation cut short on this place waits for the medium it was made on; until it is
+    // settled, what another medium holds under the same name is not this item.
+    for (const Intent& earlier : waiting) {
+        if (RecordNamesPlace(record, earlier.hidden_path())) {
+            return {Result::kRefused, "Cannot unhide " + record.item_name() + " now. " +
+                                          DescribeWaiting(earlier) + kStays};
+        }
+    }
+
+    Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
+                  record.item_path()};
+    try {
+        intent.medium = platform::MediumOf(HidingPlaceOf(intent.from));
+    } catch (const WindowsError& error) {
+        // The hiding place cannot be looked into (a drive without its medium, a hiding place
+        // gone), so the move out of it would fail for the same reason.
+        hidden_items.reset();
+        return {Result::kNotBack, WhyNotBack(record, error)};
+    }
     try {
         WriteIntent(kJournalPath, intent);
     } catch (const WindowsError& error) {
