@@ -7,6 +7,7 @@
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_check.h"
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
 #include "platform/code_page.h"
@@ -137,6 +138,10 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
     } catch (const WindowsError& error) {
         return {Result::kRefused, std::string("Cannot Hide: ") + error.what()};
     }
+    // A journal that the next opening would not trust must never cover a move; the move it
+    // would describe cannot succeed either (a drive text that is no drive letter and colon, a
+    // path on no drive, a drive's root).
+    if (WhyUntrusted(intent)) return {Result::kMoveFailed, {}};
     try {
         // The medium the item goes to, which alone can settle a crash after the move.
         intent.medium = platform::MediumOf(HidingPlaceOf(intent.to));

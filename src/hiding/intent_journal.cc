@@ -123,6 +123,19 @@ bool IsJournalName(std::string_view folded_name) {
             folded_name.starts_with("tessarn-") && folded_name.ends_with(".jnl"));
 }
 
+std::string DamagedJournalPath(int number) {
+    return std::string(kRegisterFolder) + "\\tessarn-damaged-" + std::to_string(number) + ".jnl";
+}
+
+bool IsDamagedJournalName(std::string_view folded_name) {
+    constexpr std::string_view kStart = "tessarn-damaged-";
+    constexpr std::string_view kEnd = ".jnl";
+    if (!folded_name.starts_with(kStart) || !folded_name.ends_with(kEnd)) return false;
+    const std::string_view number =
+        folded_name.substr(kStart.size(), folded_name.size() - kStart.size() - kEnd.size());
+    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void WriteIntent(std::string_view journal_path, const Intent& intent) {
     const std::string bytes = EncodeIntent(intent);
     platform::RandomAccessFile journal(journal_path,

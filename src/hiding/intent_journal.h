@@ -67,6 +67,12 @@ std::string ParkedJournalPath(char drive_letter);
 // one.
 bool IsJournalName(std::string_view folded_name);
 
+// Where a journal that cannot be trusted is set aside (journal_check.h), numbered from 1
+// (tessarn-damaged-1.jnl): never settled, kept for the user to look at.
+std::string DamagedJournalPath(int number);
+// Whether a file name (folded to lower case) in the register's folder is a journal set aside.
+bool IsDamagedJournalName(std::string_view folded_name);
+
 // Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
 // before the first move. Throws platform::WindowsError.
 void WriteIntent(std::string_view journal_path, const Intent& intent);

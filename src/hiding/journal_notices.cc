@@ -5,8 +5,11 @@
 
 #include "hiding/hidden_name.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_check.h"
 #include "hiding/recovery.h"
+#include "platform/file_system.h"
 #include "platform/medium.h"
+#include "platform/text_case.h"
 #include "platform/windows_error.h"
 
 namespace hiding {
@@ -42,6 +45,24 @@ std::string DriveOf(const Intent& intent) {
     return {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), ':'};
 }
 
+JournalNotice Damaged(const std::string& path) {
+    std::string sentence = "The journal of an interrupted operation, set aside as " + path + ", ";
+    std::optional<Intent> intent;
+    try {
+        intent = ReadIntent(path);
+    } catch (const WindowsError&) {
+    }
+    const std::optional<std::string> why = intent ? WhyUntrusted(*intent) : std::nullopt;
+    sentence += why ? "is damaged: " + *why + "." : "is damaged.";
+    sentence += " Nothing was moved or recorded because of it.";
+    if (intent) {
+        sentence += " It named the item " +
+                    (intent->operation == Intent::Operation::kHide ? intent->from : intent->to) +
+                    " and the hidden place \"" + intent->hidden_path() + "\".";
+    }
+    return {JournalNotice::Kind::kDamaged, {}, sentence};
+}
+
 }  // namespace
 
 std::string DescribeWaiting(const Intent& intent) {
@@ -56,12 +77,18 @@ std::string DescribeWaiting(const Intent& intent) {
 
 std::vector<JournalNotice> JournalNotices() {
     std::vector<Intent> waiting;
-    OpenRegister(&waiting).Close();
+    HiddenItemsRegister hidden_items = OpenRegister(&waiting);
     std::vector<JournalNotice> notices;
     for (const Intent& intent : waiting) {
         notices.push_back(
             {JournalNotice::Kind::kWaiting, DriveOf(intent), DescribeWaiting(intent)});
     }
+    for (const std::string& name : platform::ListFiles(kRegisterFolder)) {
+        if (IsDamagedJournalName(platform::FoldCase(name))) {
+            notices.push_back(Damaged(std::string(kRegisterFolder) + "\\" + name));
+        }
+    }
+    hidden_items.Close();
     return notices;
 }
 

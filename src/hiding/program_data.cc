@@ -26,7 +26,7 @@ bool IsOneOf(const ItemIdentity& identity, const std::vector<ItemIdentity>& iden
 bool IsProgramFileName(const std::string& name) {
     const std::string folded = platform::FoldCase(name);
     return folded == "tessarn.dat" || folded == "temp.dat" || folded == ".tessarn.dat.lock" ||
-           IsJournalName(folded);
+           IsJournalName(folded) || IsDamagedJournalName(folded);
 }
 
 // The folder that holds the item as the path reaches it, links followed.

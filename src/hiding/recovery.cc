@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hiding/hidden_name.h"
+#include "hiding/journal_check.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/medium.h"
@@ -74,21 +75,42 @@ Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent)
     return Settlement::kSettled;
 }
 
+// Moves a journal that cannot be trusted out of the way, under a name that says it is damaged,
+// where nothing settles it again and the user can look at it (journal_notices.h). Where that
+// fails it stays, to be checked and refused again at the next opening; the register opens
+// either way.
+void SetAside(const std::string& path) {
+    for (int number = 1; number <= kLastHiddenNumber; ++number) {
+        const std::string damaged = DamagedJournalPath(number);
+        try {
+            platform::MoveItem(path, damaged);
+            platform::SyncFolderOf(damaged);
+            return;
+        } catch (const WindowsError& error) {
+            if (error.code() != platform::ERROR_ALREADY_EXISTS) return;
+        }
+    }
+}
+
 // Settles the journal at `path`. A journal that cannot be told yet goes to `waiting`, and moves
 // to its drive's parked place when `park` is set; a parked one stays where it is.
 void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park,
                      std::vector<Intent>& waiting) {
     const std::optional<Intent> intent = ReadIntent(path);
+    if (intent && WhyUntrusted(*intent)) {
+        SetAside(path);
+        return;
+    }
     if (!intent || SettleIntent(hidden_items, *intent) == Settlement::kSettled) {
         platform::DeleteFileAt(path);
         return;
     }
     waiting.push_back(*intent);
     if (!park) return;
-    const std::string place = platform::FoldCase(intent->hidden_path());
-    const char letter = place.empty() ? '\0' : place.front();
+    // A trusted journal's hidden place begins with its drive's letter.
+    const char letter = platform::FoldCase(intent->hidden_path()).front();
     const std::string parked = ParkedJournalPath(letter);
-    if (letter < 'a' || letter > 'z' || platform::ItemExists(parked)) {
+    if (platform::ItemExists(parked)) {
         throw WindowsError(platform::ERROR_NOT_READY,
                            "Cannot settle the interrupted operation on " + intent->hidden_path() +
                                ": its hiding place cannot be read, and another interrupted "

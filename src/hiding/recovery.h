@@ -11,7 +11,8 @@
 //     did (Unhide). The item is not hidden; a record naming that place is removed.
 // Either way the operation is completed or rolled back to the state the file system already
 // shows, and settling again changes nothing. A journal that is torn (a crash while it was being
-// written) is discarded: it is flushed before the first move, so nothing had moved yet.
+// written) is discarded: it is flushed before the first move, so nothing had moved yet. A whole
+// journal that fails the checks of journal_check.h is set aside as damaged, unfollowed.
 // Only the medium the operation was made on can tell (the journal names it): while the drive is
 // not ready, holds another medium, or its hiding place cannot be read, the journal waits beside
 // the register under its drive's letter and is settled at the first opening that finds that

@@ -6,6 +6,7 @@
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_check.h"
 #include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
@@ -13,7 +14,6 @@
 #include "platform/medium.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
-#include "platform/windows_path.h"
 #include "register/hiding_place.h"
 
 namespace hiding {
@@ -45,11 +45,7 @@ std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error
     const std::string hidden_path = UnhidePathFor(record);
     const std::string path = record.item_path();
     std::string reason;
-    if (!platform::ParseWindowsPath(path)) {
-        // Such a path sends the move to the drive of its first character, whose failure would
-        // be blamed otherwise; the path itself is what is wrong.
-        reason = "its recorded path \"" + path + "\" does not begin with a drive letter.";
-    } else if (error.code() == platform::ERROR_NOT_READY) {
+    if (error.code() == platform::ERROR_NOT_READY) {
         // A medium taken out must not read as an item lost: it comes back with the medium.
         reason = "drive " + path.substr(0, 2) + " is not ready. Insert its medium and try again.";
     } else if (const std::optional<std::string> unreadable = UnreadableHidingPlace(hidden_path)) {
@@ -115,6 +111,13 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
 
     Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
                   record.item_path()};
+    // Nor a record whose journal the next opening would not trust: a crash after the move would
+    // then leave its record behind.
+    if (const std::optional<std::string> why = WhyUntrusted(intent)) {
+        return {Result::kRefused, "Cannot unhide " + record.item_name() +
+                                      ": its record is damaged; " + *why + ". Nothing was moved." +
+                                      kStays};
+    }
     try {
         intent.medium = platform::MediumOf(HidingPlaceOf(intent.from));
     } catch (const WindowsError& error) {
