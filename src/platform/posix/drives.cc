@@ -7,6 +7,7 @@
 #include <map>
 #include <system_error>
 
+#include "platform/posix/lookup_memo.h"
 #include "platform/posix/prefix.h"
 #include "platform/text_case.h"
 
@@ -81,11 +82,14 @@ std::string Drive::text() const {
 }
 
 DriveTableSnapshot::DriveTableSnapshot() : outermost_(snapshot == nullptr) {
-    if (outermost_) snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+    if (!outermost_) return;
+    snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+    BeginLookupMemo();
 }
 
 DriveTableSnapshot::~DriveTableSnapshot() {
     if (!outermost_) return;
+    EndLookupMemo();
     delete snapshot;
     snapshot = nullptr;
 }

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/drives.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 
@@ -17,25 +18,68 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The names in a host folder by their folded form, each the smallest in byte order of those that
+// fold alike; read once while a lookup memo lives. Nothing when the folder cannot be listed.
+std::optional<FoldedNames> FoldedNamesIn(const fs::path& folder) {
+    LookupMemo* const memo = ActiveLookupMemo();
+    if (memo != nullptr) {
+        if (const auto known = memo->folded_names.find(folder.native());
+            known != memo->folded_names.end()) {
+            return known->second;
+        }
+    }
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return std::nullopt;
+    FoldedNames names;
+    while (const dirent* entry = readdir(listing)) {
+        const std::string_view candidate = entry->d_name;
+        if (candidate == "." || candidate == "..") continue;
+        auto [place, added] = names.try_emplace(FoldCase(candidate), candidate);
+        if (!added && candidate < place->second) place->second = candidate;
+    }
+    closedir(listing);
+    if (memo != nullptr) memo->folded_names.emplace(folder.native(), names);
+    return names;
+}
+
 // The host spelling of `name` in `folder`: the exact name when the host has it, else the entry
 // that equals it ignoring letter case (the smallest in byte order when several do, so that the
 // choice never depends on the order the host lists them in). Nothing when neither exists.
 std::optional<std::string> FindHostName(const fs::path& folder, const std::string& name) {
     struct stat info;
     if (lstat((folder / name).c_str(), &info) == 0) return name;
-    DIR* listing = opendir(folder.c_str());
-    if (listing == nullptr) return std::nullopt;
-    const std::string wanted = FoldCase(name);
-    std::optional<std::string> found;
-    while (const dirent* entry = readdir(listing)) {
-        const std::string_view candidate = entry->d_name;
-        if (candidate == "." || candidate == "..") continue;
-        if (FoldCase(candidate) == wanted && (!found || candidate < *found)) {
-            found = std::string(candidate);
+    const std::optional<FoldedNames> names = FoldedNamesIn(folder);
+    if (!names) return std::nullopt;
+    const auto found = names->find(FoldCase(name));
+    if (found == names->end()) return std::nullopt;
+    return found->second;
+}
+
+// Takes `location` one name further down, as Windows resolves a path: to the host name spelled
+// exactly so where there is one, else to the one that matches ignoring letter case.
+void ResolveComponent(char drive, const std::string& component, HostLocation& location) {
+    // A hiding place mapped apart is reached through its link alone, so that items hidden
+    // on the drive never land in a "recycled" folder the drive's own folder may hold.
+    if (location.windows.IsDriveRoot() && IsHidingPlaceName(component)) {
+        if (std::optional<fs::path> mapped = MappedHidingPlace(drive)) {
+            struct stat info;
+            location.host = *mapped;
+            location.windows.components.push_back("recycled");
+            location.exists = lstat(mapped->c_str(), &info) == 0;
+            return;
         }
     }
-    closedir(listing);
-    return found;
+    std::string host_name = component;
+    // Below a missing component nothing can exist; the rest is kept as typed.
+    if (location.exists) {
+        if (std::optional<std::string> found = FindHostName(location.host, component)) {
+            host_name = *found;
+        } else {
+            location.exists = false;
+        }
+    }
+    location.host /= host_name;
+    location.windows.components.push_back(host_name);
 }
 
 }  // namespace
@@ -49,31 +93,21 @@ HostLocation ResolveWindowsPath(std::string_view text) {
     if (!drive || !drive->ready) throw WindowsError(ERROR_NOT_READY, what_failed);
 
     HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
-    location.windows.ends_in_separator = parsed->ends_in_separator;
+    LookupMemo* const memo = ActiveLookupMemo();
+    std::string memo_key(1, parsed->drive);
     for (const std::string& component : parsed->components) {
-        // A hiding place mapped apart is reached through its link alone, so that items hidden
-        // on the drive never land in a "recycled" folder the drive's own folder may hold.
-        if (location.windows.IsDriveRoot() && IsHidingPlaceName(component)) {
-            if (std::optional<fs::path> mapped = MappedHidingPlace(parsed->drive)) {
-                struct stat info;
-                location.host = *mapped;
-                location.windows.components.push_back("recycled");
-                location.exists = lstat(mapped->c_str(), &info) == 0;
+        memo_key += '\\';
+        memo_key += component;
+        if (memo != nullptr) {
+            if (const auto known = memo->locations.find(memo_key); known != memo->locations.end()) {
+                location = known->second;
                 continue;
             }
         }
-        std::string host_name = component;
-        // Below a missing component nothing can exist; the rest is kept as typed.
-        if (location.exists) {
-            if (std::optional<std::string> found = FindHostName(location.host, component)) {
-                host_name = *found;
-            } else {
-                location.exists = false;
-            }
-        }
-        location.host /= host_name;
-        location.windows.components.push_back(host_name);
+        ResolveComponent(parsed->drive, component, location);
+        if (memo != nullptr) memo->locations.emplace(memo_key, location);
     }
+    location.windows.ends_in_separator = parsed->ends_in_separator;
     // A name written as a folder ("C:\a.txt\") is no name for a file.
     struct stat info;
     if (location.windows.ends_in_separator && location.exists &&
