@@ -85,34 +85,42 @@ void ResolveComponent(char drive, const std::string& component, HostLocation& lo
 }  // namespace
 
 HostLocation ResolveWindowsPath(std::string_view text) {
-    const std::string what_failed = "Cannot reach " + std::string(text);
-    if (text.empty()) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
+    const auto what_failed = [&] { return "Cannot reach " + std::string(text); };
+    if (text.empty()) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed());
     const std::optional<WindowsPath> parsed = ParseWindowsPath(text);
-    if (!parsed) throw WindowsError(ERROR_INVALID_NAME, what_failed);
-    const std::optional<Drive> drive = FindDrive(parsed->drive);
-    if (!drive || !drive->ready) throw WindowsError(ERROR_NOT_READY, what_failed);
-
-    HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
+    if (!parsed) throw WindowsError(ERROR_INVALID_NAME, what_failed());
     LookupMemo* const memo = ActiveLookupMemo();
-    std::string memo_key(1, parsed->drive);
-    for (const std::string& component : parsed->components) {
-        memo_key += '\\';
-        memo_key += component;
-        if (memo != nullptr) {
-            if (const auto known = memo->locations.find(memo_key); known != memo->locations.end()) {
-                location = known->second;
-                continue;
-            }
+    std::optional<Drive> asked;
+    const std::optional<Drive>& drive =
+        memo != nullptr ? memo->DriveOf(parsed->drive) : (asked = FindDrive(parsed->drive));
+    if (!drive || !drive->ready) throw WindowsError(ERROR_NOT_READY, what_failed());
+
+    // Each part of the path (c\windows, c\windows\system32, ...) as the memo knows it; the
+    // longest part known is taken as it is, and the rest resolved a name at a time.
+    const std::vector<std::string>& names = parsed->components;
+    std::vector<std::string> parts;
+    std::size_t resolved = 0;
+    HostLocation location{WindowsPath{parsed->drive, {}}, drive->host_root, true};
+    if (memo != nullptr) {
+        std::string part(1, parsed->drive);
+        for (const std::string& name : names) parts.push_back(part += '\\' + name);
+        for (resolved = names.size(); resolved > 0; --resolved) {
+            const auto known = memo->locations.find(parts[resolved - 1]);
+            if (known == memo->locations.end()) continue;
+            location = known->second;
+            break;
         }
-        ResolveComponent(parsed->drive, component, location);
-        if (memo != nullptr) memo->locations.emplace(memo_key, location);
+    }
+    for (std::size_t next = resolved; next < names.size(); ++next) {
+        ResolveComponent(parsed->drive, names[next], location);
+        if (memo != nullptr) memo->locations.emplace(parts[next], location);
     }
     location.windows.ends_in_separator = parsed->ends_in_separator;
     // A name written as a folder ("C:\a.txt\") is no name for a file.
     struct stat info;
     if (location.windows.ends_in_separator && location.exists &&
         stat(location.host.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
-        throw WindowsError(ERROR_INVALID_NAME, what_failed);
+        throw WindowsError(ERROR_INVALID_NAME, what_failed());
     }
     return location;
 }

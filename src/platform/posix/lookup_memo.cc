@@ -18,6 +18,12 @@ void ForgetLocationsIn(const std::filesystem::path& folder) {
 
 }  // namespace
 
+const std::optional<Drive>& LookupMemo::DriveOf(char letter) {
+    std::optional<std::optional<Drive>>& known = drives[static_cast<std::size_t>(letter - 'a')];
+    if (!known) known = FindDrive(letter);
+    return *known;
+}
+
 LookupMemo* ActiveLookupMemo() {
     return memo.get();
 }
@@ -31,7 +37,10 @@ void EndLookupMemo() {
 }
 
 void ForgetLookups() {
-    if (memo) *memo = LookupMemo();
+    if (!memo) return;
+    memo->locations.clear();
+    memo->folders_above.clear();
+    memo->folded_names.clear();
 }
 
 void ForgetLookupsIn(const std::filesystem::path& folder) {

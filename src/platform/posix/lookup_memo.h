@@ -10,11 +10,14 @@
 // operation still fails on its own when what it acts on is gone.
 #pragma once
 
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/drives.h"
 #include "platform/item_identity.h"
 #include "platform/posix/host_path.h"
 
@@ -24,6 +27,10 @@ namespace platform {
 using FoldedNames = std::unordered_map<std::string, std::string>;
 
 struct LookupMemo {
+    // The drive of a letter, as the DriveTableSnapshot keeps it, without asking the table again
+    // for every path.
+    const std::optional<Drive>& DriveOf(char letter);
+
     // By drive letter and the path's parsed names joined by '\' ("c\windows\system32"), spelled
     // as given: another spelling may find another host name.
     std::unordered_map<std::string, HostLocation> locations;
@@ -31,6 +38,8 @@ struct LookupMemo {
     std::unordered_map<std::string, std::vector<ItemIdentity>> folders_above;
     // By host path: a folder's names by their folded form, for the names not spelled exactly.
     std::unordered_map<std::string, FoldedNames> folded_names;
+    // By letter, 'a' first; kept when the rest is forgotten, as the snapshot keeps the table.
+    std::array<std::optional<std::optional<Drive>>, 26> drives;
 };
 
 // The memo of the operation under way on this thread; nullptr when none is.
