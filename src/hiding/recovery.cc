@@ -80,7 +80,9 @@ Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent)
 // fails it stays, to be checked and refused again at the next opening; the register opens
 // either way.
 void SetAside(const std::string& path) {
-    for (int number = 1; number <= kLastHiddenNumber; ++number) {
+    // Far more than any machine will see; past them a damaged journal is refused where it lies.
+    constexpr int kMostSetAside = 999;
+    for (int number = 1; number <= kMostSetAside; ++number) {
         const std::string damaged = DamagedJournalPath(number);
         try {
             platform::MoveItem(path, damaged);
