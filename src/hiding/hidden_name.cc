@@ -19,18 +19,24 @@ bool IsPlainHiddenName(std::string_view hidden_name) {
     return hidden_name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
 }
 
+std::string HidingPlaceOf(std::string_view hidden_path) {
+    return std::string(hidden_path.substr(0, hidden_path.rfind('\\')));
+}
+
 bool RecordNamesPlace(const HiddenItemRecord& record, std::string_view hidden_path) {
     return platform::EqualIgnoringCase(UnhidePathFor(record), hidden_path);
 }
 
 std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
-                                    const std::vector<HiddenItemRecord>& records) {
+                                    const std::vector<HiddenItemRecord>& records,
+                                    const std::vector<std::string>& waiting_places) {
     const std::string hiding_place = platform::FoldCase(HidePathFor(drive_text, ""));
     std::unordered_set<std::string> recorded;
     for (const HiddenItemRecord& record : records) {
         std::string place = platform::FoldCase(UnhidePathFor(record));
         if (place.starts_with(hiding_place)) recorded.insert(std::move(place));
     }
+    for (const std::string& place : waiting_places) recorded.insert(platform::FoldCase(place));
     for (int number = first; number <= kLastHiddenNumber; ++number) {
         const std::string place = HidePathFor(drive_text, HiddenNameFor(number));
         if (!recorded.contains(platform::FoldCase(place)) && !platform::ItemExists(place)) {

@@ -2,15 +2,18 @@
 
 #include <cctype>
 #include <optional>
+#include <vector>
 
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_check.h"
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
 #include "platform/code_page.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/medium.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -111,15 +114,18 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
     std::optional<HiddenItemsRegister> hidden_items;
     Intent intent{Intent::Operation::kHide, 0, {}, path, {}};
     try {
-        hidden_items.emplace(OpenRegister());
+        std::vector<Intent> waiting;
+        hidden_items.emplace(OpenRegister(&waiting));
         intent.position = hidden_items->RecordCount() + 1;
         if (intent.position > kLastHiddenNumber) {
             return {Result::kRefused,
                     "Cannot Hide: the register already holds 32,767 hidden items, the most it can "
                     "number"};
         }
+        std::vector<std::string> waiting_places;
+        for (const Intent& earlier : waiting) waiting_places.push_back(earlier.hidden_path());
         const std::optional<int> number =
-            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll());
+            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll(), waiting_places);
         if (!number) {
             return {Result::kRefused, "Cannot Hide: every hidden name from H" +
                                           std::to_string(intent.position) +
@@ -131,6 +137,18 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
         intent.to = HidePathFor(drive_text, hidden_name);
     } catch (const WindowsError& error) {
         return {Result::kRefused, std::string("Cannot Hide: ") + error.what()};
+    }
+    // A journal that the next opening would not trust must never cover a move; the move it
+    // would describe cannot succeed either (a drive text that is no drive letter and colon, a
+    // path on no drive, a drive's root).
+    if (WhyUntrusted(intent)) return {Result::kMoveFailed, {}};
+    try {
+        // The medium the item goes to, which alone can settle a crash after the move.
+        intent.medium = platform::MediumOf(HidingPlaceOf(intent.to));
+    } catch (const WindowsError&) {
+        // No medium can be told where the hiding place cannot be looked into, and the move into
+        // it would fail for the same reason.
+        return {Result::kMoveFailed, {}};
     }
     try {
         WriteIntent(kJournalPath, intent);

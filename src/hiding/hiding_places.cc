@@ -18,9 +18,10 @@ std::vector<ItemIdentity> HidingPlaces() {
     std::vector<ItemIdentity> places;
     for (const platform::Drive& drive : platform::ListDrives()) {
         if (!drive.ready) continue;
-        const std::vector<ItemIdentity> place =
-            platform::FolderAndAbove(HidePathFor(drive.text(), ""));
-        if (!place.empty()) places.push_back(place.front());
+        if (const std::optional<ItemIdentity> place =
+                platform::FolderIdentity(HidePathFor(drive.text(), ""))) {
+            places.push_back(*place);
+        }
     }
     return places;
 }

@@ -10,12 +10,14 @@
 namespace hiding {
 namespace {
 
-constexpr std::string_view kMagic = "TSJ1";
-constexpr std::size_t kPathLengthSize = 2;
+constexpr std::string_view kFirstMagic = "TSJ1";  // two paths, no medium
+constexpr std::string_view kMagic = "TSJ2";       // two paths and the medium
+constexpr std::size_t kMagicSize = 4;
+constexpr std::size_t kTextLengthSize = 2;
 constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kFixedSize = 12 + HiddenItemRecord::kSize;
-// Two paths of at most 65,535 bytes each, far beyond any path a drive can hold.
-constexpr std::size_t kLargestJournal = kFixedSize + 2 * (kPathLengthSize + 0xFFFF) + kChecksumSize;
+// Four texts of at most 65,535 bytes each, far beyond any path or medium a drive can have.
+constexpr std::size_t kLargestJournal = kFixedSize + 4 * (kTextLengthSize + 0xFFFF) + kChecksumSize;
 
 std::uint32_t Crc32(std::string_view bytes) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -47,37 +49,45 @@ std::uint32_t NumberAt(std::string_view bytes, std::size_t offset, std::size_t s
     return value;
 }
 
-// Takes one length-prefixed path from the front of `rest`; nothing when it does not fit.
-std::optional<std::string> TakePath(std::string_view& rest) {
-    if (rest.size() < kPathLengthSize) return std::nullopt;
-    const std::size_t length = NumberAt(rest, 0, kPathLengthSize);
-    if (rest.size() < kPathLengthSize + length) return std::nullopt;
-    std::string path(rest.substr(kPathLengthSize, length));
-    rest.remove_prefix(kPathLengthSize + length);
-    return path;
+void PutText(std::string& bytes, const std::string& text) {
+    PutNumber(bytes, static_cast<std::uint32_t>(text.size()), kTextLengthSize);
+    bytes += text;
+}
+
+// Takes one length-prefixed text from the front of `rest`; nothing when it does not fit.
+std::optional<std::string> TakeText(std::string_view& rest) {
+    if (rest.size() < kTextLengthSize) return std::nullopt;
+    const std::size_t length = NumberAt(rest, 0, kTextLengthSize);
+    if (rest.size() < kTextLengthSize + length) return std::nullopt;
+    std::string text(rest.substr(kTextLengthSize, length));
+    rest.remove_prefix(kTextLengthSize + length);
+    return text;
 }
 
 }  // namespace
 
 std::string EncodeIntent(const Intent& intent) {
-    std::string bytes(kMagic);
+    std::string bytes(intent.medium ? kMagic : kFirstMagic);
     bytes += static_cast<char>(intent.operation);
     bytes.append(3, '\0');
     PutNumber(bytes, static_cast<std::uint32_t>(intent.position), 4);
     bytes.append(reinterpret_cast<const char*>(&intent.record), HiddenItemRecord::kSize);
-    for (const std::string* path : {&intent.from, &intent.to}) {
-        PutNumber(bytes, static_cast<std::uint32_t>(path->size()), kPathLengthSize);
-        bytes += *path;
+    PutText(bytes, intent.from);
+    PutText(bytes, intent.to);
+    if (intent.medium) {
+        PutText(bytes, intent.medium->identity());
+        PutText(bytes, intent.medium->label());
     }
     PutNumber(bytes, Crc32(bytes), kChecksumSize);
     return bytes;
 }
 
 std::optional<Intent> DecodeIntent(std::string_view bytes) {
-    if (bytes.size() < kFixedSize + 2 * kPathLengthSize + kChecksumSize) return std::nullopt;
+    if (bytes.size() < kFixedSize + 2 * kTextLengthSize + kChecksumSize) return std::nullopt;
     const std::string_view body = bytes.substr(0, bytes.size() - kChecksumSize);
     if (NumberAt(bytes, body.size(), kChecksumSize) != Crc32(body)) return std::nullopt;
-    if (body.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    const std::string_view magic = body.substr(0, kMagicSize);
+    if (magic != kMagic && magic != kFirstMagic) return std::nullopt;
     const char operation = body[4];
     if (operation != 'H' && operation != 'U') return std::nullopt;
 
@@ -88,11 +98,18 @@ std::optional<Intent> DecodeIntent(std::string_view bytes) {
                   {}};
     std::memcpy(&intent.record, body.data() + 12, HiddenItemRecord::kSize);
     std::string_view rest = body.substr(kFixedSize);
-    std::optional<std::string> from = TakePath(rest);
-    std::optional<std::string> to = from ? TakePath(rest) : std::nullopt;
-    if (!to || !rest.empty()) return std::nullopt;
+    std::optional<std::string> from = TakeText(rest);
+    std::optional<std::string> to = from ? TakeText(rest) : std::nullopt;
+    if (!to) return std::nullopt;
     intent.from = std::move(*from);
     intent.to = std::move(*to);
+    if (magic == kMagic) {
+        std::optional<std::string> identity = TakeText(rest);
+        std::optional<std::string> label = identity ? TakeText(rest) : std::nullopt;
+        if (!label) return std::nullopt;
+        intent.medium.emplace(std::move(*identity), std::move(*label));
+    }
+    if (!rest.empty()) return std::nullopt;
     return intent;
 }
 
@@ -104,6 +121,19 @@ bool IsJournalName(std::string_view folded_name) {
     return folded_name == "tessarn.jnl" ||
            (folded_name.size() == std::string_view("tessarn-d.jnl").size() &&
             folded_name.starts_with("tessarn-") && folded_name.ends_with(".jnl"));
+}
+
+std::string DamagedJournalPath(int number) {
+    return std::string(kRegisterFolder) + "\\tessarn-damaged-" + std::to_string(number) + ".jnl";
+}
+
+bool IsDamagedJournalName(std::string_view folded_name) {
+    constexpr std::string_view kStart = "tessarn-damaged-";
+    constexpr std::string_view kEnd = ".jnl";
+    if (!folded_name.starts_with(kStart) || !folded_name.ends_with(kEnd)) return false;
+    const std::string_view number =
+        folded_name.substr(kStart.size(), folded_name.size() - kStart.size() - kEnd.size());
+    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 void WriteIntent(std::string_view journal_path, const Intent& intent) {

@@ -5,15 +5,20 @@
 //
 // A journal holds one intent, little-endian:
 //
-//   bytes 0-3      "TSJ1", which marks a journal of this format
+//   bytes 0-3      "TSJ2", which marks a journal of this format
 //   byte  4        the operation: 'H' Hide, 'U' Unhide
 //   bytes 5-7      zero
 //   bytes 8-11     the position: the record number a Hide writes (from 1), or the position an
 //                  Unhide removes (from 0)
 //   bytes 12-411   the 400-byte record, as the register holds it
-//   then           the path the item moves from, and the path it moves to, each as a 2-byte
-//                  length and that many bytes of UTF-8
+//   then           four texts, each as a 2-byte length and that many bytes: the path the item
+//                  moves from and the path it moves to (UTF-8), then the medium that holds the
+//                  hiding place: its identity (platform/medium.h, opaque bytes) and its label
+//                  (UTF-8)
 //   last 4 bytes   CRC-32 of every byte before them
+//
+// Journals written before media were recorded begin with "TSJ1" and end their texts after the
+// two paths. They are still read, as intents that name no medium.
 //
 // A journal cut short or garbled by a crash while it was written fails its length or checksum and
 // is discarded: it is flushed before anything moves, so nothing had moved yet.
@@ -24,6 +29,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/medium.h"
 #include "register/hidden_item_record.h"
 
 namespace hiding {
@@ -38,6 +44,9 @@ struct Intent {
     HiddenItemRecord record;
     std::string from;  // where the item lies before the move
     std::string to;    // where the move takes it
+    // The medium of the hiding place, which alone can tell whether the item moved; nothing for
+    // a journal of the first format.
+    std::optional<platform::Medium> medium = std::nullopt;
 
     // The item's place in the hiding place: where a Hide takes it, where an Unhide finds it.
     const std::string& hidden_path() const { return operation == Operation::kHide ? to : from; }
@@ -45,6 +54,8 @@ struct Intent {
     bool operator==(const Intent&) const = default;
 };
 
+// An intent that names no medium is written in the first format, as it was before media were
+// recorded.
 std::string EncodeIntent(const Intent& intent);
 // Nothing for bytes that are not exactly one whole intent.
 std::optional<Intent> DecodeIntent(std::string_view bytes);
@@ -55,6 +66,12 @@ std::string ParkedJournalPath(char drive_letter);
 // Whether a file name (folded to lower case) in the register's folder is the journal or a parked
 // one.
 bool IsJournalName(std::string_view folded_name);
+
+// Where a journal that cannot be trusted is set aside (journal_check.h), numbered from 1
+// (tessarn-damaged-1.jnl): never settled, kept for the user to look at.
+std::string DamagedJournalPath(int number);
+// Whether a file name (folded to lower case) in the register's folder is a journal set aside.
+bool IsDamagedJournalName(std::string_view folded_name);
 
 // Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
 // before the first move. Throws platform::WindowsError.

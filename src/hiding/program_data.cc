@@ -26,17 +26,14 @@ bool IsOneOf(const ItemIdentity& identity, const std::vector<ItemIdentity>& iden
 bool IsProgramFileName(const std::string& name) {
     const std::string folded = platform::FoldCase(name);
     return folded == "tessarn.dat" || folded == "temp.dat" || folded == ".tessarn.dat.lock" ||
-           IsJournalName(folded);
+           IsJournalName(folded) || IsDamagedJournalName(folded);
 }
 
 // The folder that holds the item as the path reaches it, links followed.
 std::optional<ItemIdentity> FolderHolding(const platform::WindowsPath& item) {
     platform::WindowsPath folder = item;
     folder.components.pop_back();
-    const std::vector<ItemIdentity> identities =
-        platform::FolderAndAbove(platform::FormatWindowsPath(folder));
-    if (identities.empty()) return std::nullopt;
-    return identities.front();
+    return platform::FolderIdentity(platform::FormatWindowsPath(folder));
 }
 
 }  // namespace
@@ -50,10 +47,12 @@ bool CarriesProgramData(std::string_view item_path) {
     // Only a folder can hold another, and a link only leads elsewhere: moving it moves itself.
     const bool folder_item = item->kind == platform::ItemKind::kFolder;
 
-    const std::vector<ItemIdentity> register_folder = platform::FolderAndAbove(kRegisterFolder);
-    if (folder_item && IsOneOf(item->identity, register_folder)) return true;
+    // The folders above the register's count only for a folder, which may hold it.
+    if (folder_item && IsOneOf(item->identity, platform::FolderAndAbove(kRegisterFolder))) {
+        return true;
+    }
     const std::optional<ItemIdentity> holder = FolderHolding(*parsed);
-    if (holder && !register_folder.empty() && *holder == register_folder.front() &&
+    if (holder && holder == platform::FolderIdentity(kRegisterFolder) &&
         IsProgramFileName(parsed->components.back())) {
         return true;
     }

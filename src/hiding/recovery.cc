@@ -4,8 +4,10 @@
 #include <string>
 
 #include "hiding/hidden_name.h"
+#include "hiding/journal_check.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/medium.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 
@@ -21,7 +23,7 @@ enum class Settlement { kSettled, kCannotTell };
 // that would hold it can be read: a place that cannot be looked at is not empty.
 Presence PresenceAt(const std::string& hidden_path) {
     if (platform::ItemExists(hidden_path)) return Presence::kPresent;
-    const std::string hiding_place = hidden_path.substr(0, hidden_path.rfind('\\'));
+    const std::string hiding_place = HidingPlaceOf(hidden_path);
     try {
         platform::ListFiles(hiding_place);
         return Presence::kAbsent;
@@ -37,8 +39,21 @@ Presence PresenceAt(const std::string& hidden_path) {
     }
 }
 
+// Whether the drive holds the medium the operation was made on. Only that medium can tell
+// whether the item moved: on another one put in the same drive, an empty hiding place says
+// nothing about it. A journal of the first format names no medium and is taken at its word.
+bool OnItsMedium(const Intent& intent) {
+    if (!intent.medium) return true;
+    try {
+        return platform::MediumOf(HidingPlaceOf(intent.hidden_path())) == *intent.medium;
+    } catch (const WindowsError&) {
+        return false;
+    }
+}
+
 // Makes the open register agree with the hiding place about the intent's one item.
 Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent) {
+    if (!OnItsMedium(intent)) return Settlement::kCannotTell;
     const Presence presence = PresenceAt(intent.hidden_path());
     if (presence == Presence::kUnknown) return Settlement::kCannotTell;
 
@@ -60,19 +75,44 @@ Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent)
     return Settlement::kSettled;
 }
 
-// Settles the journal at `path`. A journal that cannot be told yet moves to its drive's parked
-// place when `park` is set; a parked one stays where it is.
-void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park) {
+// Moves a journal that cannot be trusted out of the way, under a name that says it is damaged,
+// where nothing settles it again and the user can look at it (journal_notices.h). Where that
+// fails it stays, to be checked and refused again at the next opening; the register opens
+// either way.
+void SetAside(const std::string& path) {
+    // Far more than any machine will see; past them a damaged journal is refused where it lies.
+    constexpr int kMostSetAside = 999;
+    for (int number = 1; number <= kMostSetAside; ++number) {
+        const std::string damaged = DamagedJournalPath(number);
+        try {
+            platform::MoveItem(path, damaged);
+            platform::SyncFolderOf(damaged);
+            return;
+        } catch (const WindowsError& error) {
+            if (error.code() != platform::ERROR_ALREADY_EXISTS) return;
+        }
+    }
+}
+
+// Settles the journal at `path`. A journal that cannot be told yet goes to `waiting`, and moves
+// to its drive's parked place when `park` is set; a parked one stays where it is.
+void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park,
+                     std::vector<Intent>& waiting) {
     const std::optional<Intent> intent = ReadIntent(path);
+    if (intent && WhyUntrusted(*intent)) {
+        SetAside(path);
+        return;
+    }
     if (!intent || SettleIntent(hidden_items, *intent) == Settlement::kSettled) {
         platform::DeleteFileAt(path);
         return;
     }
+    waiting.push_back(*intent);
     if (!park) return;
-    const std::string place = platform::FoldCase(intent->hidden_path());
-    const char letter = place.empty() ? '\0' : place.front();
+    // A trusted journal's hidden place begins with its drive's letter.
+    const char letter = platform::FoldCase(intent->hidden_path()).front();
     const std::string parked = ParkedJournalPath(letter);
-    if (letter < 'a' || letter > 'z' || platform::ItemExists(parked)) {
+    if (platform::ItemExists(parked)) {
         throw WindowsError(platform::ERROR_NOT_READY,
                            "Cannot settle the interrupted operation on " + intent->hidden_path() +
                                ": its hiding place cannot be read, and another interrupted "
@@ -83,7 +123,7 @@ void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path,
     platform::SyncFolderOf(parked);
 }
 
-void SettleJournals(HiddenItemsRegister& hidden_items) {
+void SettleJournals(HiddenItemsRegister& hidden_items, std::vector<Intent>& waiting) {
     // One listing of the register's folder finds the journal and every parked one.
     std::vector<std::string> journals;
     for (const std::string& name : platform::ListFiles(kRegisterFolder)) {
@@ -94,20 +134,22 @@ void SettleJournals(HiddenItemsRegister& hidden_items) {
     // the last operation, should that one have to wait for the same drive.
     for (const std::string& name : journals) {
         const std::string path = std::string(kRegisterFolder) + "\\" + name;
-        if (name != "tessarn.jnl") SettleJournalAt(hidden_items, path, false);
+        if (name != "tessarn.jnl") SettleJournalAt(hidden_items, path, false, waiting);
     }
     for (const std::string& name : journals) {
-        if (name == "tessarn.jnl") SettleJournalAt(hidden_items, kJournalPath, true);
+        if (name == "tessarn.jnl") SettleJournalAt(hidden_items, kJournalPath, true, waiting);
     }
 }
 
 }  // namespace
 
-HiddenItemsRegister OpenRegister() {
+HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting) {
     // The many paths of one operation read the drive table once.
     const platform::DriveTableSnapshot drives;
     HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
-    SettleJournals(hidden_items);
+    std::vector<Intent> still_waiting;
+    SettleJournals(hidden_items, still_waiting);
+    if (waiting != nullptr) *waiting = std::move(still_waiting);
     return hidden_items;
 }
 

@@ -11,10 +11,16 @@
 //     did (Unhide). The item is not hidden; a record naming that place is removed.
 // Either way the operation is completed or rolled back to the state the file system already
 // shows, and settling again changes nothing. A journal that is torn (a crash while it was being
-// written) is discarded: it is flushed before the first move, so nothing had moved yet.
-// When the hiding place cannot be read (its drive is not ready), nothing can be told: the journal
-// waits beside the register under its drive's letter and is settled at the first opening that
-// finds the drive readable, while the rest of the register stays usable.
+// written) is discarded: it is flushed before the first move, so nothing had moved yet. A whole
+// journal that fails the checks of journal_check.h is set aside as damaged, unfollowed.
+// Only the medium the operation was made on can tell (the journal names it): while the drive is
+// not ready, holds another medium, or its hiding place cannot be read, the journal waits beside
+// the register under its drive's letter and is settled at the first opening that finds that
+// medium readable in the drive, while the rest of the register stays usable (journal_notices.h
+// tells the user what waits). On Linux the hiding place is part of what names the medium, so a
+// hiding place removed and made anew is another medium: the journal then waits, which loses
+// nothing. A journal of the first format names no medium and is settled against what the drive
+// holds, as before.
 #pragma once
 
 #include <vector>
@@ -25,9 +31,12 @@
 namespace hiding {
 
 // Opens the register, under its lock, creating it empty when missing, after settling every
-// journal left behind. Throws platform::WindowsError when the register cannot be opened or a
-// journal that could be settled cannot be.
-HiddenItemsRegister OpenRegister();
+// journal left behind; the intents of those that still wait for their medium go to `waiting`
+// when it is given. Their places are taken until they are settled: another medium in the drive
+// may offer the same hidden name, and a record written for it would later name the waiting item
+// too. Throws platform::WindowsError when the register cannot be opened or a journal that could
+// be settled cannot be.
+HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting = nullptr);
 
 // The records of the register, in order, as the hidden-items window lists them.
 std::vector<HiddenItemRecord> ListHiddenItems();

@@ -1,16 +1,19 @@
 #include "hiding/unhide.h"
 
 #include <optional>
+#include <vector>
 
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/journal_check.h"
+#include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/medium.h"
 #include "platform/random_access_file.h"
 #include "platform/windows_error.h"
-#include "platform/windows_path.h"
 #include "register/hiding_place.h"
 
 namespace hiding {
@@ -24,7 +27,7 @@ const std::string kStays = "\nIt stays in the list of hidden items.";
 // Why the hiding place that should hold the item cannot be looked into, or nothing when it can
 // (or is gone): an item behind a folder that refuses to be read is not an item lost.
 std::optional<std::string> UnreadableHidingPlace(const std::string& hidden_path) {
-    const std::string hiding_place = hidden_path.substr(0, hidden_path.rfind('\\'));
+    const std::string hiding_place = HidingPlaceOf(hidden_path);
     try {
         platform::ListFiles(hiding_place);
     } catch (const WindowsError& error) {
@@ -42,11 +45,7 @@ std::string WhyNotBack(const HiddenItemRecord& record, const WindowsError& error
     const std::string hidden_path = UnhidePathFor(record);
     const std::string path = record.item_path();
     std::string reason;
-    if (!platform::ParseWindowsPath(path)) {
-        // Such a path sends the move to the drive of its first character, whose failure would
-        // be blamed otherwise; the path itself is what is wrong.
-        reason = "its recorded path \"" + path + "\" does not begin with a drive letter.";
-    } else if (error.code() == platform::ERROR_NOT_READY) {
+    if (error.code() == platform::ERROR_NOT_READY) {
         // A medium taken out must not read as an item lost: it comes back with the medium.
         reason = "drive " + path.substr(0, 2) + " is not ready. Insert its medium and try again.";
     } else if (const std::optional<std::string> unreadable = UnreadableHidingPlace(hidden_path)) {
@@ -72,8 +71,9 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
     const platform::DriveTableSnapshot drives;
     std::optional<HiddenItemsRegister> hidden_items;
     HiddenItemRecord record;
+    std::vector<Intent> waiting;
     try {
-        hidden_items.emplace(OpenRegister());
+        hidden_items.emplace(OpenRegister(&waiting));
         // Another running copy may have removed records since the list was filled.
         if (position >= hidden_items->RecordCount()) return {Result::kListChanged, {}};
         record = hidden_items->ReadRecordAt(position);
@@ -100,8 +100,32 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     "\" names no item in a hiding place. Nothing was moved." + kStays};
     }
 
-    const Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
-                        record.item_path()};
+    // An operation cut short on this place waits for the medium it was made on; until it is
+    // settled, what another medium holds under the same name is not this item.
+    for (const Intent& earlier : waiting) {
+        if (RecordNamesPlace(record, earlier.hidden_path())) {
+            return {Result::kRefused, "Cannot unhide " + record.item_name() + " now. " +
+                                          DescribeWaiting(earlier) + kStays};
+        }
+    }
+
+    Intent intent{Intent::Operation::kUnhide, position, record, UnhidePathFor(record),
+                  record.item_path()};
+    // Nor a record whose journal the next opening would not trust: a crash after the move would
+    // then leave its record behind.
+    if (const std::optional<std::string> why = WhyUntrusted(intent)) {
+        return {Result::kRefused, "Cannot unhide " + record.item_name() +
+                                      ": its record is damaged; " + *why + ". Nothing was moved." +
+                                      kStays};
+    }
+    try {
+        intent.medium = platform::MediumOf(HidingPlaceOf(intent.from));
+    } catch (const WindowsError& error) {
+        // The hiding place cannot be looked into (a drive without its medium, a hiding place
+        // gone), so the move out of it would fail for the same reason.
+        hidden_items.reset();
+        return {Result::kNotBack, WhyNotBack(record, error)};
+    }
     try {
         WriteIntent(kJournalPath, intent);
     } catch (const WindowsError& error) {

@@ -36,4 +36,9 @@ std::optional<ExaminedItem> ExamineItem(std::string_view path);
 // the top of the host's tree, nearest first. Empty when no folder is there.
 std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path);
 
+// The folder a Windows path names, links followed, alone: the first of FolderAndAbove, without
+// reading the folders above it where the path names a folder itself rather than a link. Nothing
+// when no folder is there.
+std::optional<ItemIdentity> FolderIdentity(std::string_view folder_path);
+
 }  // namespace platform

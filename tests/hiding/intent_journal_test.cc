@@ -6,13 +6,31 @@ namespace hiding {
 namespace {
 
 Intent AnIntent() {
-    return {Intent::Operation::kUnhide, 2,
-            HiddenItemRecord::Make("H3", "C:\\Docs\\report.txt", "report.txt"), "C:\\recycled\\H3",
-            "C:\\Docs\\report.txt"};
+    return {Intent::Operation::kUnhide,
+            2,
+            HiddenItemRecord::Make("H3", "C:\\Docs\\report.txt", "report.txt"),
+            "C:\\recycled\\H3",
+            "C:\\Docs\\report.txt",
+            platform::Medium(std::string("\x4D\x3C\x2B\x1A", 4), "STICK")};
 }
 
 TEST(IntentJournalTest, AnIntentReadsBackAsWritten) {
-    EXPECT_EQ(DecodeIntent(EncodeIntent(AnIntent())), AnIntent());
+    const std::optional<Intent> read = DecodeIntent(EncodeIntent(AnIntent()));
+    ASSERT_EQ(read, AnIntent());
+    EXPECT_EQ(read->medium->label(), "STICK");
+}
+
+// A journal left by the version before media were recorded must still settle its operation.
+TEST(IntentJournalTest, AJournalOfTheFirstFormatReadsAsAnIntentThatNamesNoMedium) {
+    Intent first = AnIntent();
+    first.medium.reset();
+    const HiddenItemRecord& record = first.record;
+    const std::string bytes = std::string("TSJ1U\0\0\0\x02\0\0\0", 12) +
+                              std::string(reinterpret_cast<const char*>(&record), 400) +
+                              std::string("\x0E\0C:\\recycled\\H3", 16) +
+                              std::string("\x12\0C:\\Docs\\report.txt", 20) + "\x41\x57\x72\xBA";
+    EXPECT_EQ(DecodeIntent(bytes), first);
+    EXPECT_EQ(EncodeIntent(first), bytes);
 }
 
 // A crash while the journal is written leaves it cut short or with stray bytes; either must be

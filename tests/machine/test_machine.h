@@ -41,6 +41,10 @@ class TestMachine {
     // Takes drive D's medium out, and puts it back: its items stay as they were.
     void TakeOutMediumOfD();
     void PutBackMediumOfD();
+    // Puts another medium, empty, into drive D in place of its own, which is kept aside; and
+    // takes that one out again to put the first back.
+    void PutInAnotherMediumOfD();
+    void PutBackFirstMediumOfD();
 
     // The password key HKEY_LOCAL_MACHINE\Software\Tessarn as another program may have left it:
     // with this default text value, or without a default value.

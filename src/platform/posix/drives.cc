@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/posix/drive_links.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/posix/prefix.h"
 
 namespace platform {
@@ -77,11 +78,14 @@ char LowerLetter(char letter) {
 }  // namespace
 
 DriveTableSnapshot::DriveTableSnapshot() : outermost_(snapshot == nullptr) {
-    if (outermost_) snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+    if (!outermost_) return;
+    snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+    BeginLookupMemo();
 }
 
 DriveTableSnapshot::~DriveTableSnapshot() {
     if (!outermost_) return;
+    EndLookupMemo();
     delete snapshot;
     snapshot = nullptr;
 }

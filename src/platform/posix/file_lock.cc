@@ -11,6 +11,7 @@
 
 #include "platform/posix/host_error.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
@@ -51,6 +52,8 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
         }
         std::this_thread::sleep_for(kPollInterval);
     }
+    // What was looked up before the lock was held may have been changed by whoever held it.
+    ForgetLookups();
 }
 
 FileLock::FileLock(FileLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}

@@ -12,6 +12,7 @@
 #include "platform/fault_injection.h"
 #include "platform/posix/host_error.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/posix/no_replace_rename.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
@@ -108,6 +109,7 @@ void RenameToLetterCase(const std::filesystem::path& item, const std::string& na
                         const std::string& what_failed) {
     if (item.filename() == name) return;
     FailIfInjected(what_failed);
+    NoteMoved(item, item.parent_path() / name);
     if (const int rename_errno = RenameNoReplace(item, item.parent_path() / name)) {
         throw WindowsError(WindowsErrorFromErrno(rename_errno), what_failed);
     }
@@ -164,6 +166,7 @@ void DeleteFileAt(std::string_view path) {
         throw WindowsError(ERROR_ACCESS_DENIED, what_failed);
     }
     FailIfInjected(what_failed);
+    ForgetLookupsIn(location.host.parent_path());
     if (unlink(location.host.c_str()) != 0) {
         throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
     }
@@ -203,6 +206,7 @@ void MoveItem(std::string_view from, std::string_view to) {
                                                         " into itself, to " + std::string(to));
     }
     FailIfInjected(what_failed);
+    NoteMoved(source.host, target.host);
     if (const int rename_errno = RenameNoReplace(source.host, target.host); rename_errno != 0) {
         throw WindowsError(WindowsErrorFromErrno(rename_errno), what_failed);
     }

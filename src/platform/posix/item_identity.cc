@@ -1,13 +1,12 @@
 #include "platform/item_identity.h"
 
-#include <stdlib.h>
 #include <sys/stat.h>
 
-#include <memory>
 #include <string>
 
 #include "platform/posix/host_identity.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/windows_error.h"
 
 namespace platform {
@@ -21,6 +20,23 @@ std::optional<HostLocation> TryResolve(std::string_view path) {
     }
 }
 
+// Identities up to "/", read from the host. ".." after a folder reached through links is the
+// parent of the folder they lead to, so each level is one stat of the path with one ".." more,
+// and "/" is the level whose ".." is itself.
+std::vector<ItemIdentity> ReadFolderAndAbove(const std::filesystem::path& folder) {
+    std::vector<ItemIdentity> identities;
+    std::string place = folder.native();
+    struct stat info;
+    if (stat(place.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return identities;
+    for (;;) {
+        identities.push_back(IdentityOf(info));
+        place += "/..";
+        if (stat(place.c_str(), &info) != 0 || IdentityOf(info) == identities.back()) {
+            return identities;
+        }
+    }
+}
+
 }  // namespace
 
 ItemIdentity IdentityOf(const struct stat& info) {
@@ -28,16 +44,16 @@ ItemIdentity IdentityOf(const struct stat& info) {
 }
 
 std::vector<ItemIdentity> HostFolderAndAbove(const std::filesystem::path& folder) {
-    std::vector<ItemIdentity> identities;
-    const std::unique_ptr<char, decltype(&free)> real(realpath(folder.c_str(), nullptr), &free);
-    if (real == nullptr) return identities;
-    struct stat info;
-    if (stat(real.get(), &info) != 0 || !S_ISDIR(info.st_mode)) return identities;
-    for (std::string place = real.get();;
-         place.resize(std::max<std::size_t>(place.rfind('/'), 1))) {
-        if (stat(place.c_str(), &info) == 0) identities.push_back(IdentityOf(info));
-        if (place == "/") return identities;
+    LookupMemo* const memo = ActiveLookupMemo();
+    if (memo != nullptr) {
+        if (const auto known = memo->folders_above.find(folder.native());
+            known != memo->folders_above.end()) {
+            return known->second;
+        }
     }
+    std::vector<ItemIdentity> identities = ReadFolderAndAbove(folder);
+    if (memo != nullptr) memo->folders_above.emplace(folder.native(), identities);
+    return identities;
 }
 
 std::optional<ExaminedItem> ExamineItem(std::string_view path) {

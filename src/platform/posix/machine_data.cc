@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "platform/machine.h"
 #include "platform/posix/host_identity.h"
 #include "platform/posix/prefix.h"
@@ -17,8 +19,14 @@ MachineData MachineDataItems() {
     const fs::path dosdevices = PrefixFolder() / "dosdevices";
     data.holders = HostFolderAndAbove(dosdevices);
     if (!data.holders.empty()) data.tables.push_back(data.holders.front());
-    for (const ItemIdentity& folder : HostFolderAndAbove(hive.parent_path())) {
-        data.holders.push_back(folder);
+    // The hive's folder is the prefix, which the drive table's chain holds already unless a link
+    // puts it elsewhere.
+    if (stat(hive.parent_path().c_str(), &info) != 0 ||
+        std::find(data.holders.begin(), data.holders.end(), IdentityOf(info)) ==
+            data.holders.end()) {
+        for (const ItemIdentity& folder : HostFolderAndAbove(hive.parent_path())) {
+            data.holders.push_back(folder);
+        }
     }
     return data;
 }

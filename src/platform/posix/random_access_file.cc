@@ -11,6 +11,7 @@
 #include "platform/fault_injection.h"
 #include "platform/posix/host_error.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/lookup_memo.h"
 #include "platform/windows_error.h"
 #include "platform/windows_path.h"
 
@@ -39,6 +40,7 @@ RandomAccessFile::RandomAccessFile(std::string_view windows_path, IfMissing if_m
     FailIfInjected(what_failed);
     int flags = O_RDWR | O_CLOEXEC;
     if (if_missing == IfMissing::kCreateEmpty) flags |= O_CREAT;
+    if (!location.exists) NoteFileCreated(location.host);
     handle_ = open(location.host.c_str(), flags, 0666);
     if (handle_ < 0) Throw(errno, what_failed);
 }
@@ -133,6 +135,7 @@ void ReplaceFile(std::string_view source, std::string_view target) {
     }
     if (!from.exists) throw WindowsError(ERROR_FILE_NOT_FOUND, what_failed);
     FailIfInjected(what_failed);
+    NoteMoved(from.host, to.host);
     if (std::rename(from.host.c_str(), to.host.c_str()) != 0) Throw(errno, what_failed);
     SyncFolderOf(target);
 }

@@ -58,6 +58,16 @@ void TestMachine::PutBackMediumOfD() {
     fs::rename(parts_->scratch / "d-out", parts_->scratch / "d");
 }
 
+void TestMachine::PutInAnotherMediumOfD() {
+    fs::rename(parts_->scratch / "d", parts_->scratch / "d-first");
+    fs::create_directories(parts_->scratch / "d");
+}
+
+void TestMachine::PutBackFirstMediumOfD() {
+    fs::remove_all(parts_->scratch / "d");
+    fs::rename(parts_->scratch / "d-first", parts_->scratch / "d");
+}
+
 void TestMachine::WritePasswordKey(std::optional<std::string_view> default_value) {
     std::string hive = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n";
     if (default_value) hive += "@=\"" + std::string(*default_value) + "\"\n";

@@ -120,6 +120,16 @@ void TestMachine::PutBackMediumOfD() {
     fs::rename(OutOfTheDrive(HostFolderOfD()), HostFolderOfD());
 }
 
+void TestMachine::PutInAnotherMediumOfD() {
+    fs::rename(HostFolderOfD(), OutOfTheDrive(HostFolderOfD()));
+    fs::create_directories(HostFolderOfD());
+}
+
+void TestMachine::PutBackFirstMediumOfD() {
+    fs::remove_all(HostFolderOfD());
+    fs::rename(OutOfTheDrive(HostFolderOfD()), HostFolderOfD());
+}
+
 void TestMachine::WritePasswordKey(std::optional<std::string_view> default_value) {
     HKEY key;
     Require(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tessarn", 0, nullptr, 0, KEY_ALL_ACCESS,

@@ -1,0 +1,32 @@
+// What the hidden-items window tells beside its lists about operations cut short: each one that
+// still waits for its drive's medium, naming the drive and the medium as the user knows them,
+// and each journal set aside as damaged, with why and what it named.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "hiding/intent_journal.h"
+
+namespace hiding {
+
+struct JournalNotice {
+    enum class Kind {
+        kWaiting,  // an interrupted Hide or Unhide waits for its medium to be back in its drive
+        kDamaged,  // a journal that could not be trusted was set aside; nothing moved for it
+    };
+    Kind kind;
+    std::string drive;     // "D:", the drive it waits for; empty for a damaged journal
+    std::string sentence;  // for the user, whole sentences
+};
+
+// What an operation waiting for its medium waits for, and what the drive holds now, in whole
+// sentences.
+std::string DescribeWaiting(const Intent& intent);
+
+// Opens the register (settling what can be settled) and describes every operation still
+// waiting for its medium, then every journal set aside as damaged, in the order of their names.
+// Throws platform::WindowsError when the register cannot be opened.
+std::vector<JournalNotice> JournalNotices();
+
+}  // namespace hiding
