@@ -5,7 +5,7 @@
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
-#include "hiding/recovery.h"
+#include "hiding/journal_notices.h"
 #include "hiding/unhide.h"
 
 namespace forms {
@@ -32,7 +32,8 @@ Form3::Form3()
 
 void Form3::Form_Load() {
     try {
-        const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
+        const hiding::HiddenItemsListing listing = hiding::ListHiddenItemsWithNotices();
+        const std::vector<hiding::HiddenItemRecord>& records = listing.records;
         std::vector<std::string> names;
         std::vector<std::string> paths;
         names.reserve(records.size());
@@ -44,6 +45,17 @@ void Form3::Form_Load() {
         // Added in one step each, so that a full register fills the lists in one pass.
         List1.AddItems(std::move(names));
         List2.AddItems(std::move(paths));
+        // An operation cut short that waits for its medium, or a journal set aside as damaged,
+        // is said before the list is used: an item it concerns may be missing from the list, or
+        // listed but out of reach, until its medium is back.
+        if (!listing.notices.empty()) {
+            std::string text;
+            for (const hiding::JournalNotice& notice : listing.notices) {
+                if (!text.empty()) text += "\n\n";
+                text += notice.sentence;
+            }
+            MsgBox(text);
+        }
     } catch (const std::exception& error) {
         MsgBox(std::string("Cannot list the hidden items.\n") + error.what(), kErrorTitle);
     }

@@ -75,10 +75,11 @@ std::string DescribeWaiting(const Intent& intent) {
     return sentence + WhatTheDriveHoldsNow(intent, drive);
 }
 
-std::vector<JournalNotice> JournalNotices() {
+HiddenItemsListing ListHiddenItemsWithNotices() {
     std::vector<Intent> waiting;
     HiddenItemsRegister hidden_items = OpenRegister(&waiting);
-    std::vector<JournalNotice> notices;
+    HiddenItemsListing listing{hidden_items.ReadAll(), {}};
+    std::vector<JournalNotice>& notices = listing.notices;
     for (const Intent& intent : waiting) {
         notices.push_back(
             {JournalNotice::Kind::kWaiting, DriveOf(intent), DescribeWaiting(intent)});
@@ -89,7 +90,11 @@ std::vector<JournalNotice> JournalNotices() {
         }
     }
     hidden_items.Close();
-    return notices;
+    return listing;
+}
+
+std::vector<JournalNotice> JournalNotices() {
+    return ListHiddenItemsWithNotices().notices;
 }
 
 }  // namespace hiding

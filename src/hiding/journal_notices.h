@@ -24,9 +24,17 @@ struct JournalNotice {
 // sentences.
 std::string DescribeWaiting(const Intent& intent);
 
-// Opens the register (settling what can be settled) and describes every operation still
-// waiting for its medium, then every journal set aside as damaged, in the order of their names.
-// Throws platform::WindowsError when the register cannot be opened.
+// The register's records, in order, and beside them every operation still waiting for its
+// medium, then every journal set aside as damaged, in the order of their names: what the
+// hidden-items window shows, from one opening of the register (which settles what can be
+// settled). Throws platform::WindowsError when the register cannot be opened.
+struct HiddenItemsListing {
+    std::vector<HiddenItemRecord> records;
+    std::vector<JournalNotice> notices;
+};
+HiddenItemsListing ListHiddenItemsWithNotices();
+
+// The notices alone.
 std::vector<JournalNotice> JournalNotices();
 
 }  // namespace hiding

@@ -367,6 +367,29 @@ TEST_F(Form3Test, ACrashLeftBehindIsSettledBeforeTheListIsShown) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// What cannot be settled yet is said when the window opens: a Hide cut short on a drive whose
+// medium is out waits for it, and a journal that could not be trusted was set aside unused.
+TEST_F(Form3Test, AnOperationWaitingForItsMediumAndADamagedJournalAreToldOnOpening) {
+    machine_->AddDrive('e', false);
+    hiding::WriteIntent(hiding::ParkedJournalPath('e'),
+                        {hiding::Intent::Operation::kHide, 1,
+                         HiddenItemRecord::Make("H1", "E:\\song.mp3", "song.mp3"), "E:\\song.mp3",
+                         "E:\\recycled\\H1"});
+    hiding::WriteIntent(hiding::kJournalPath,
+                        {hiding::Intent::Operation::kHide, 1,
+                         HiddenItemRecord::Make("H1", "C:\\Docs\\a.txt", "a.txt"),
+                         "C:\\Docs\\a.txt", "C:\\recycled\\H2"});
+    Form3& window = OpenHiddenItems();
+    EXPECT_TRUE(user::Entries(window.List1).empty());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Tessarn");
+    EXPECT_THAT(messages_[0].text,
+                HasSubstr("Hiding E:\\song.mp3 was cut short. It is finished once drive E: is "
+                          "ready again. Drive E: is not ready now."));
+    EXPECT_THAT(messages_[0].text, HasSubstr("tessarn-damaged-1.jnl, is damaged"));
+    EXPECT_FALSE(fs::exists(HostC("recycled/H2")));
+}
+
 TEST_F(Form3Test, AListChangedByAnotherRunningCopyIsNotActedOnByPosition) {
     HiddenOnC("H1", "Docs/a.txt");
     HiddenOnC("H2", "Docs/b.txt");
