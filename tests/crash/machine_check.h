@@ -124,24 +124,40 @@ class Machine {
 
     // One step of a user, or of another running copy: Hide an item that is at home, or Unhide
     // one that is listed. Returns what it did, for the counts of a long run.
-    enum class Step { kHidden, kUnhidden, kRefused };
+    // kRaced: the other running copy changed the item between this copy's look at it and its
+    // turn at the register's lock (hid it first, unhid it first), which the operation tells and
+    // refuses with nothing moved. kRefused: any other refusal or failure, which two copies alone
+    // never cause.
+    enum class Step { kHidden, kUnhidden, kRaced, kRefused };
     Step RandomStep(std::mt19937& random) const {
         const Item& item =
             items_[std::uniform_int_distribution<std::size_t>(0, items_.size() - 1)(random)];
         if (fs::exists(HostC(item.below_c))) {
-            const hiding::HideOutcome outcome = hiding::Hide(item.WindowsPath(), "c:");
-            return outcome.result == hiding::HideOutcome::Result::kHidden ? Step::kHidden
-                                                                          : Step::kRefused;
+            switch (hiding::Hide(item.WindowsPath(), "c:").result) {
+                case hiding::HideOutcome::Result::kHidden:
+                    return Step::kHidden;
+                case hiding::HideOutcome::Result::kMoveFailed:
+                    return Step::kRaced;
+                default:
+                    return Step::kRefused;
+            }
         }
         const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
         for (int position = 0; position < static_cast<int>(records.size()); ++position) {
             if (records[position].item_path() != item.WindowsPath()) continue;
-            const hiding::UnhideOutcome outcome = hiding::Unhide(
-                position, records[position].item_name(), records[position].item_path());
-            return outcome.result == hiding::UnhideOutcome::Result::kUnhidden ? Step::kUnhidden
-                                                                              : Step::kRefused;
+            switch (hiding::Unhide(position, records[position].item_name(),
+                                   records[position].item_path())
+                        .result) {
+                case hiding::UnhideOutcome::Result::kUnhidden:
+                    return Step::kUnhidden;
+                case hiding::UnhideOutcome::Result::kListChanged:
+                    return Step::kRaced;
+                default:
+                    return Step::kRefused;
+            }
         }
-        return Step::kRefused;
+        // Neither at its path nor listed: the other copy was bringing it back meanwhile.
+        return Step::kRaced;
     }
 
   private:
