@@ -16,6 +16,10 @@ Medium MediumOf(std::string_view folder_path) {
     const std::optional<Drive> drive = FindDrive(path.drive);
     if (!drive || !drive->ready) throw WindowsError(ERROR_NOT_READY, what_failed);
     const ::DWORD attributes = GetFileAttributesW(win32::SystemPath(path).c_str());
+    // A folder that is not there is a path not found, whether or not its parent is.
+    if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+    }
     if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastError(path, what_failed);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
