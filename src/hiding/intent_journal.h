@@ -66,6 +66,10 @@ std::string ParkedJournalPath(char drive_letter);
 // Whether a file name (folded to lower case) in the register's folder is the journal or a parked
 // one.
 bool IsJournalName(std::string_view folded_name);
+// The names that a search of the register's folder (platform::ListFilesMatching) narrows to
+// before IsJournalName, and before IsDamagedJournalName.
+inline constexpr const char* kJournalNamePattern = "tessarn*.jnl";
+inline constexpr const char* kDamagedJournalNamePattern = "tessarn-damaged-*.jnl";
 
 // Where a journal that cannot be trusted is set aside (journal_check.h), numbered from 1
 // (tessarn-damaged-1.jnl): never settled, kept for the user to look at.

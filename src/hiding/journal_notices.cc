@@ -84,7 +84,8 @@ HiddenItemsListing ListHiddenItemsWithNotices() {
         notices.push_back(
             {JournalNotice::Kind::kWaiting, DriveOf(intent), DescribeWaiting(intent)});
     }
-    for (const std::string& name : platform::ListFiles(kRegisterFolder)) {
+    for (const std::string& name :
+         platform::ListFilesMatching(kRegisterFolder, kDamagedJournalNamePattern)) {
         if (IsDamagedJournalName(platform::FoldCase(name))) {
             notices.push_back(Damaged(std::string(kRegisterFolder) + "\\" + name));
         }

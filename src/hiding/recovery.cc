@@ -124,9 +124,11 @@ void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path,
 }
 
 void SettleJournals(HiddenItemsRegister& hidden_items, std::vector<Intent>& waiting) {
-    // One listing of the register's folder finds the journal and every parked one.
+    // One search of the register's folder finds the journal and every parked one, without
+    // reading the names of the thousands of other files a system folder holds.
     std::vector<std::string> journals;
-    for (const std::string& name : platform::ListFiles(kRegisterFolder)) {
+    for (const std::string& name :
+         platform::ListFilesMatching(kRegisterFolder, kJournalNamePattern)) {
         const std::string folded = platform::FoldCase(name);
         if (IsJournalName(folded)) journals.push_back(folded);
     }

@@ -19,7 +19,8 @@ struct Drive {
     std::filesystem::path host_root;
     bool ready;
     // What a drive list shows beside the letter: the volume's label on Windows, the name of the
-    // drive's host folder on Linux ("drive_c", or "/" for the host's root).
+    // drive's host folder on Linux ("drive_c", or "/" for the host's root). On Windows, where
+    // reading it is a query of the volume, only ListDrives reads it, and only when asked to.
     std::string label;
     std::string text() const;  // "c:" — the letter and colon only, as a drive list reads it
 };
@@ -38,9 +39,13 @@ class DriveTableSnapshot {
     bool outermost_;
 };
 
+// Whether ListDrives reads each ready drive's label: a drive list shows them, an operation on
+// items has no use for them.
+enum class DriveLabels { kRead, kLeftOut };
+
 // All drives of the machine, ordered by letter. Reads the table anew on every call, but for
 // the life of a DriveTableSnapshot.
-std::vector<Drive> ListDrives();
+std::vector<Drive> ListDrives(DriveLabels labels = DriveLabels::kRead);
 
 // The drive of a letter in either case, or nothing when the machine has no such drive.
 std::optional<Drive> FindDrive(char letter);

@@ -18,6 +18,13 @@ namespace platform {
 std::vector<std::string> ListSubFolders(std::string_view folder);
 std::vector<std::string> ListFiles(std::string_view folder);
 
+// Names of a folder's files that match `pattern` (text_case.h: '*' for any run of characters,
+// the rest ignoring letter case), sorted as ListFiles sorts them, hidden ones included: it finds
+// the program's own files beside the register by name. Where the system can search a folder by
+// name, as Windows can, the other files are never read one by one, however many there are
+// (C:\Windows\System32 holds thousands). Throws as ListFiles does.
+std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern);
+
 // The folder at `path` as the file system spells it, each name in the letter case it is stored
 // in. Throws WindowsError: ERROR_NOT_READY for a drive that is not ready, ERROR_PATH_NOT_FOUND
 // when no folder is there, ERROR_INVALID_NAME for a text that is no drive path.

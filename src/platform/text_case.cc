@@ -38,6 +38,34 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && FoldCase(a) == FoldCase(b);
 }
 
+bool MatchesIgnoringCase(std::string_view name, std::string_view pattern) {
+    const std::string text = FoldCase(name);
+    const std::string wanted = FoldCase(pattern);
+    // The last '*' met, and where in the text its run would end were it one character longer:
+    // on a mismatch the run grows by one and matching goes on from there. Folding keeps every
+    // '*' in place and turns no other byte into one.
+    std::size_t star = std::string::npos;
+    std::size_t resume = 0;
+    std::size_t at = 0;
+    std::size_t in = 0;
+    while (at < text.size()) {
+        if (in < wanted.size() && wanted[in] == '*') {
+            star = in++;
+            resume = at;
+        } else if (in < wanted.size() && wanted[in] == text[at]) {
+            ++in;
+            ++at;
+        } else if (star != std::string::npos) {
+            in = star + 1;
+            at = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (in < wanted.size() && wanted[in] == '*') ++in;
+    return in == wanted.size();
+}
+
 // A folder may hold 100,000 names: they are sorted through their positions, and each is moved
 // once.
 void SortIgnoringCase(std::vector<std::string>& names) {

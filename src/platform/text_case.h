@@ -13,6 +13,10 @@ std::string FoldCase(std::string_view utf8);
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
+// Whether a name matches a pattern in which each '*' stands for any run of characters, none
+// included, and everything else is compared ignoring letter case: "tessarn*.jnl".
+bool MatchesIgnoringCase(std::string_view name, std::string_view pattern);
+
 // Sorts names as a folder listing shows them: ignoring letter case, and names that differ in
 // letter case alone by their bytes, so that the order never depends on the order the file system
 // lists them in.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/drives.h"
 #include "register/register_test.h"
 
 namespace {
@@ -15,11 +16,18 @@ using CarriesProgramDataTest = RegisterTest;
 
 TEST_F(CarriesProgramDataTest, TheRegisterAndEveryFolderHoldingItAreCarriedAway) {
     Store(RegisterFile(), "");
-    for (const std::string& path :
-         std::vector<std::string>{"C:\\windows\\system32\\tessarn.dat", "c:\\WINDOWS\\System32",
-                                  "C:\\windows", "C:\\Docs\\..\\windows\\ ",
-                                  "F:\\windows\\system32", "F:\\Windows\\System32\\TESSARN.DAT"}) {
-        EXPECT_TRUE(CarriesProgramData(path)) << path;
+    const std::vector<std::string> paths = {"C:\\windows\\system32\\tessarn.dat",
+                                            "c:\\WINDOWS\\System32",
+                                            "C:\\windows",
+                                            "C:\\Docs\\..\\windows\\ ",
+                                            "F:\\windows\\system32",
+                                            "F:\\Windows\\System32\\TESSARN.DAT"};
+    for (const std::string& path : paths) EXPECT_TRUE(CarriesProgramData(path)) << path;
+    // As a Hide asks, within one operation, which keeps what it has learnt of each volume: the
+    // folders reached through another letter are still the same folders.
+    const platform::DriveTableSnapshot operation;
+    for (const std::string& path : paths) {
+        EXPECT_TRUE(CarriesProgramData(path)) << path << " within an operation";
     }
 }
 

@@ -9,7 +9,9 @@
 //
 // Either way the machine has these drives:
 //   C:  the system drive, with the register's folder and its hiding place C:\recycled
-//   D:  a ready drive of its own, empty, without a hiding place
+//   D:  a ready drive of its own, empty, without a hiding place; its medium is labelled "d", and
+//       another medium put in its place (PutInAnotherMediumOfD) has the same label but a serial
+//       number of its own
 //   E:  a drive without its medium: not ready
 //   F:  a second letter for drive C's folder, as a substituted drive is on Windows
 #pragma once

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "machine/machine_test.h"
+#include "platform/file_system.h"
+#include "platform/medium.h"
 
 namespace platform {
 namespace {
@@ -37,6 +39,24 @@ TEST_F(DrivesTest, ASnapshotReadsTheTableOnce) {
     machine().TakeOutMediumOfD();
     EXPECT_TRUE(FindDrive('d')->ready);
     machine().PutBackMediumOfD();
+}
+
+// One operation asks about each drive's medium once; a medium pulled meanwhile still fails what
+// is done on it, and the next operation sees another medium put in.
+TEST_F(DrivesTest, AnOperationKeepsWhatItLearntOfAMediumAndTheNextOneLooksAgain) {
+    std::filesystem::create_directories(machine().DriveD() / "recycled");
+    const Medium first = MediumOf("D:\\recycled");
+    {
+        const DriveTableSnapshot operation;
+        EXPECT_EQ(MediumOf("D:\\recycled"), first);
+        machine().TakeOutMediumOfD();
+        EXPECT_THROW(ListFiles("D:\\recycled"), WindowsError);
+        machine().PutBackMediumOfD();
+    }
+    machine().PutInAnotherMediumOfD();
+    std::filesystem::create_directories(machine().DriveD() / "recycled");
+    const DriveTableSnapshot next_operation;
+    EXPECT_NE(MediumOf("D:\\recycled"), first);
 }
 
 }  // namespace

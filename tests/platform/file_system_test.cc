@@ -10,7 +10,9 @@
 namespace platform {
 namespace {
 namespace fs = std::filesystem;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Not;
 
 using ListTest = test_machine::MachineTest;
 
@@ -37,6 +39,25 @@ TEST_F(ListTest, MissingFolderOrNotReadyDriveFails) {
                  "Cannot read the folder C:\\Gone: The system cannot find the path specified.");
     EXPECT_EQ(ErrorOf([] { ListSubFolders("E:\\"); }).code(), ERROR_NOT_READY);
     EXPECT_EQ(ErrorOf([] { ListFiles("Q:\\"); }).code(), ERROR_NOT_READY);
+}
+
+// The program finds its own files beside the register by name, among the thousands of a system
+// folder: hidden ones too, never a folder, never a name that only looks alike.
+TEST_F(ListTest, FilesMatchingAPatternInAnyLetterCaseHiddenOnesIncluded) {
+    for (const char* name : {"tessarn.jnl", "TESSARN-D.JNL", "tessarn.dat", "tessarn.jnl.old",
+                             "xtessarn.jnl", "other.jnl", ".tessarn-x.jnl"}) {
+        MakeFile(std::string("Reg/") + name);
+    }
+    MakeFolder("Reg/tessarn-f.jnl");
+    EXPECT_THAT(ListFilesMatching("C:\\reg", "tessarn*.jnl"),
+                ElementsAre("TESSARN-D.JNL", "tessarn.jnl"));
+    EXPECT_THAT(
+        ListFilesMatching("C:\\Reg", "*.JNL"),
+        ElementsAre(".tessarn-x.jnl", "other.jnl", "TESSARN-D.JNL", "tessarn.jnl", "xtessarn.jnl"));
+    EXPECT_THAT(ListFiles("C:\\Reg"), Not(Contains(".tessarn-x.jnl")));
+    EXPECT_TRUE(ListFilesMatching("C:\\Reg", "none*").empty());
+    EXPECT_EQ(ErrorOf([] { ListFilesMatching("C:\\Gone", "*.jnl"); }).code(), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ErrorOf([] { ListFilesMatching("E:\\", "*.jnl"); }).code(), ERROR_NOT_READY);
 }
 
 using ExistsTest = test_machine::MachineTest;

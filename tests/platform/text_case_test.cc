@@ -18,5 +18,19 @@ TEST(EqualIgnoringCase, InvalidUtf8BytesCompareAsThemselves) {
     EXPECT_FALSE(EqualIgnoringCase("\xE9", "\xC9"));
 }
 
+TEST(MatchesIgnoringCase, AStarStandsForAnyRunOfCharactersAndTheRestForItself) {
+    EXPECT_TRUE(MatchesIgnoringCase("TESSARN.JNL", "tessarn*.jnl"));
+    EXPECT_TRUE(MatchesIgnoringCase("tessarn-d.jnl", "tessarn*.jnl"));
+    EXPECT_TRUE(MatchesIgnoringCase("tessarn-damaged-12.jnl", "tessarn-damaged-*.jnl"));
+    EXPECT_TRUE(MatchesIgnoringCase("a.jnl.jnl", "*.jnl"));
+    EXPECT_TRUE(MatchesIgnoringCase("Œuvre", "œ*"));
+    EXPECT_TRUE(MatchesIgnoringCase("", "*"));
+    EXPECT_FALSE(MatchesIgnoringCase("tessarn.jnl.old", "tessarn*.jnl"));
+    EXPECT_FALSE(MatchesIgnoringCase("xtessarn.jnl", "tessarn*.jnl"));
+    EXPECT_FALSE(MatchesIgnoringCase("tessar.jnl", "tessarn*.jnl"));
+    EXPECT_FALSE(MatchesIgnoringCase("TESSAR~1.JNL", "tessarn*.jnl")) << "a short name";
+    EXPECT_FALSE(MatchesIgnoringCase("tessarn-d.jnl", "tessarn?d.jnl")) << "no '?' wildcard";
+}
+
 }  // namespace
 }  // namespace platform

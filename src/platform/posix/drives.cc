@@ -90,7 +90,8 @@ DriveTableSnapshot::~DriveTableSnapshot() {
     snapshot = nullptr;
 }
 
-std::vector<Drive> ListDrives() {
+// A label is the name of the drive's host folder, known without asking anything more.
+std::vector<Drive> ListDrives(DriveLabels) {
     const fs::path dosdevices = PrefixFolder() / "dosdevices";
     // One listing finds the letters that are there, rather than asking for all 26.
     std::vector<char> letters;

@@ -54,7 +54,10 @@ bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
     return folder.windows.IsDriveRoot() && IsHidingPlaceName(name);
 }
 
-std::vector<std::string> List(std::string_view folder, Kind kind) {
+// The entries of a kind in a folder: every one that is not hidden, or, given a pattern, every one
+// whose name matches it, hidden or not.
+std::vector<std::string> List(std::string_view folder, Kind kind,
+                              std::optional<std::string_view> pattern = std::nullopt) {
     const std::string what_failed = "Cannot read the folder " + std::string(folder);
     const HostLocation location = ResolveWindowsPath(folder, what_failed);
     if (!location.exists) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
@@ -67,8 +70,9 @@ std::vector<std::string> List(std::string_view folder, Kind kind) {
         const dirent* entry = readdir(listing);
         if (entry == nullptr) break;
         const std::string_view name = entry->d_name;
-        // A leading dot hides an entry (and skips "." and "..").
-        if (name.front() == '.' || !SpellableInWindowsPath(name)) continue;
+        if (name == "." || name == ".." || !SpellableInWindowsPath(name)) continue;
+        // A leading dot hides an entry.
+        if (pattern ? !MatchesIgnoringCase(name, *pattern) : name.front() == '.') continue;
         if (KindOf(dirfd(listing), *entry) == kind &&
             !(kind == Kind::kFolder && IsHidingPlace(location, name))) {
             names.emplace_back(name);
@@ -128,6 +132,10 @@ std::vector<std::string> ListSubFolders(std::string_view folder) {
 
 std::vector<std::string> ListFiles(std::string_view folder) {
     return List(folder, Kind::kFile);
+}
+
+std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern) {
+    return List(folder, Kind::kFile, pattern);
 }
 
 WindowsPath FolderAsStored(std::string_view path) {

@@ -20,7 +20,7 @@ std::string CurrentFolder() {
     if (const std::optional<WindowsPath> path = ParseWindowsPath(win32::Utf8(folder))) {
         return FormatWindowsPath(*path);
     }
-    for (const Drive& drive : ListDrives()) {
+    for (const Drive& drive : ListDrives(DriveLabels::kLeftOut)) {
         if (drive.ready) return FormatWindowsPath(WindowsPath{drive.letter, {}});
     }
     throw WindowsError(ERROR_NOT_READY, "Cannot find a ready drive for the current folder");

@@ -30,26 +30,43 @@ bool Listed(const WIN32_FIND_DATAW& entry, const WindowsPath& folder, const std:
     return folder_entry && !(folder.IsDriveRoot() && IsHidingPlaceName(name));
 }
 
-std::vector<std::string> List(std::string_view folder_text, Kind kind) {
+bool Matched(const WIN32_FIND_DATAW& entry, const std::string& name, std::string_view pattern,
+             Kind kind) {
+    const bool folder_entry = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    return (kind == Kind::kFolder) == folder_entry && SpellableInWindowsPath(name) &&
+           MatchesIgnoringCase(name, pattern);
+}
+
+// The entries of a kind in a folder: every one that is listed, or, given a pattern, every one
+// whose name matches it, hidden or not. The system is given the pattern, so that it reads only
+// the names that match; it also matches a pattern against each file's short 8.3 name, which
+// "tessarn*.jnl" could match for a long name that does not, so each name found is matched again.
+std::vector<std::string> List(std::string_view folder_text, Kind kind,
+                              std::optional<std::string_view> pattern = std::nullopt) {
     const std::string what_failed = "Cannot read the folder " + std::string(folder_text);
     const WindowsPath folder = win32::ParseOrThrow(folder_text, what_failed);
-    std::wstring pattern = SystemPath(folder);
-    if (pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
+    std::wstring search_for = SystemPath(folder);
+    if (search_for.back() != L'\\') search_for += L'\\';
+    search_for += pattern ? win32::Wide(*pattern) : L"*";
     WIN32_FIND_DATAW entry;
     const HANDLE search =
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
-                         FIND_FIRST_EX_LARGE_FETCH);
+        FindFirstFileExW(search_for.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
     std::vector<std::string> names;
     if (search == INVALID_HANDLE_VALUE) {
-        // An empty root has not even "." and "..", and says there is no file; any other folder
-        // that cannot be searched is missing or unreadable.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND && folder.IsDriveRoot()) return names;
+        // An empty root has not even "." and "..", and says there is no file, as does a folder
+        // without a name that matches; any other folder that cannot be searched is missing or
+        // unreadable.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND && (pattern || folder.IsDriveRoot())) {
+            return names;
+        }
         ThrowLastError(folder, what_failed);
     }
     do {
         std::string name = win32::Utf8(entry.cFileName);
-        if (Listed(entry, folder, name, kind)) names.push_back(std::move(name));
+        const bool wanted =
+            pattern ? Matched(entry, name, *pattern, kind) : Listed(entry, folder, name, kind);
+        if (wanted) names.push_back(std::move(name));
     } while (FindNextFileW(search, &entry));
     const ::DWORD end = GetLastError();
     FindClose(search);
@@ -102,6 +119,10 @@ std::vector<std::string> ListSubFolders(std::string_view folder) {
 
 std::vector<std::string> ListFiles(std::string_view folder) {
     return List(folder, Kind::kFile);
+}
+
+std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern) {
+    return List(folder, Kind::kFile, pattern);
 }
 
 WindowsPath FolderAsStored(std::string_view text) {

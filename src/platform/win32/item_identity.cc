@@ -3,7 +3,11 @@
 #include <string>
 
 #include "platform/win32/system_path.h"
+#include "platform/win32/volumes.h"
 #include "platform/win32/windows_api.h"
+
+// After windows_api.h, which <winternl.h> needs.
+#include <winternl.h>
 
 namespace platform {
 namespace {
@@ -17,24 +21,44 @@ HANDLE OpenItem(const std::wstring& system_path, ::DWORD flags) {
                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
-// The volume's serial number and the file's index on it. (Under Wine the serial is a call to its
-// mount manager, which makes it the dearest part of an identity; on Windows it is not.)
-ItemIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return ItemIdentity(
-        info.dwVolumeSerialNumber,
-        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+// The volume's serial number and the file's index on it, as GetFileInformationByHandle gives
+// them. The index is asked of the file system alone (FileInternalInformation, where Windows takes
+// it from too); the serial comes from what the operation under way already knows of the volume
+// (volumes.h), since under Wine each query of it is a call to its mount manager.
+std::optional<ItemIdentity> IdentityOf(HANDLE handle) {
+    struct {
+        LARGE_INTEGER index;
+    } internal{};
+    IO_STATUS_BLOCK status{};
+    if (!NT_SUCCESS(NtQueryInformationFile(handle, &status, &internal, sizeof internal,
+                                           FileInternalInformation))) {
+        return std::nullopt;
+    }
+    const std::optional<::DWORD> volume = win32::SerialOfVolumeHolding(handle);
+    if (!volume) return std::nullopt;
+    return ItemIdentity(*volume, static_cast<std::uint64_t>(internal.index.QuadPart));
+}
+
+// The item's attributes and, for a reparse point, its kind.
+std::optional<FILE_ATTRIBUTE_TAG_INFO> TagOf(HANDLE handle) {
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag)) {
+        return std::nullopt;
+    }
+    return tag;
 }
 
 // Symbolic links and junctions lead elsewhere; other reparse points (a cloud file's placeholder,
 // say) are the item itself.
-bool IsLink(HANDLE handle) {
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag)) {
-        return false;
-    }
+bool IsLink(const FILE_ATTRIBUTE_TAG_INFO& tag) {
     return (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
            (tag.ReparseTag == IO_REPARSE_TAG_SYMLINK ||
             tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
+bool IsFolder(HANDLE handle) {
+    const std::optional<FILE_ATTRIBUTE_TAG_INFO> tag = TagOf(handle);
+    return tag && (tag->FileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 class Handle {
@@ -78,12 +102,14 @@ std::optional<ExaminedItem> ExamineItem(std::string_view text) {
     if (!path) return std::nullopt;
     // The item itself: a final link is examined as the link.
     const Handle item(OpenItem(win32::SystemPath(*path), FILE_FLAG_OPEN_REPARSE_POINT));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!item.valid() || !GetFileInformationByHandle(item.get(), &info)) return std::nullopt;
-    const ItemKind kind = IsLink(item.get())                                   ? ItemKind::kLink
-                          : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ItemKind::kFolder
-                                                                               : ItemKind::kFile;
-    return ExaminedItem{IdentityOf(info), kind};
+    if (!item.valid()) return std::nullopt;
+    const std::optional<FILE_ATTRIBUTE_TAG_INFO> tag = TagOf(item.get());
+    const std::optional<ItemIdentity> identity = IdentityOf(item.get());
+    if (!tag || !identity) return std::nullopt;
+    const ItemKind kind = IsLink(*tag)                                       ? ItemKind::kLink
+                          : (tag->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ItemKind::kFolder
+                                                                             : ItemKind::kFile;
+    return ExaminedItem{*identity, kind};
 }
 
 std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
@@ -91,12 +117,10 @@ std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
     const std::optional<WindowsPath> path = ParseWindowsPath(folder_path);
     if (!path) return identities;
     const Handle folder(OpenItem(win32::SystemPath(*path), 0));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info) ||
-        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return identities;
-    }
-    identities.push_back(IdentityOf(info));
+    if (!folder.valid() || !IsFolder(folder.get())) return identities;
+    const std::optional<ItemIdentity> identity = IdentityOf(folder.get());
+    if (!identity) return identities;
+    identities.push_back(*identity);
     // The folders above are those above where the links lead, up to the root of that volume.
     const std::optional<std::wstring> final_path = FinalPath(folder.get());
     std::optional<WindowsPath> place =
@@ -105,8 +129,9 @@ std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
     while (!place->IsDriveRoot()) {
         place->components.pop_back();
         const Handle above(OpenItem(win32::SystemPath(*place), 0));
-        if (above.valid() && GetFileInformationByHandle(above.get(), &info)) {
-            identities.push_back(IdentityOf(info));
+        if (!above.valid()) continue;
+        if (const std::optional<ItemIdentity> identity = IdentityOf(above.get())) {
+            identities.push_back(*identity);
         }
     }
     return identities;
