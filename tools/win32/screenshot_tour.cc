@@ -9,14 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "forms/Form1.h"
-#include "forms/Form2.h"
-#include "forms/Form3.h"
-#include "forms/Form4.h"
-#include "forms/frmAbout.h"
-#include "forms/frmLogin.h"
 #include "forms/win32/widgets.h"
-#include "sample_machine.h"
+#include "window_tour.h"
 
 namespace {
 
@@ -77,39 +71,10 @@ int main(int argc, char** argv) {
     }
     output_folder = argv[1];
     forms::win32::StartToolkit();
-    PrepareSampleMachine();
-    forms::SetOnLastFormUnloaded([] {});
-
-    forms::Form4& first_run = forms::Instance<forms::Form4>();
-    first_run.Show();
-    Type(first_run.Text1, "secret");
-    Shoot(first_run, "Form4");
-    first_run.Unload();
-
-    forms::frmLogin& login = forms::Instance<forms::frmLogin>();
-    login.Show();
-    Type(login.txtPassword, "secret");
-    Shoot(login, "frmLogin");
-    login.Unload();
-
-    forms::Form1& main_window = forms::Instance<forms::Form1>();
-    main_window.Show();
-    Shoot(main_window, "Form1");
-
-    Click(main_window.Command2);
-    forms::Form3& hidden_items = forms::Instance<forms::Form3>();
-    hidden_items.List1.SetListIndex(0);
-    Shoot(hidden_items, "Form3");
-    hidden_items.Unload();
-
-    Click(main_window.Command4);
-    Shoot(forms::Instance<forms::Form2>(), "Form2");
-    forms::Instance<forms::Form2>().Unload();
-
-    Click(main_window.Command3);
-    Shoot(forms::Instance<forms::frmAbout>(), "frmAbout");
-    forms::Instance<forms::frmAbout>().Unload();
-    main_window.Unload();
+    // The register of an earlier tour would number the sample's items anew.
+    fs::remove("C:\\windows\\system32\\tessarn.dat");
+    FillSampleMachine("C:\\");
+    TourEveryWindow({Type, Click, Shoot});
     Run(std::chrono::milliseconds(50));
     return all_taken ? 0 : 1;
 }
