@@ -48,7 +48,7 @@ stress: build
 sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
 		-DTESSARN_SANITIZE=ON >/dev/null
-	@cmake --build $(BUILD)-sanitize -j $(JOBS)
+	@cmake --build $(BUILD)-sanitize -j $(JOBS) -- --no-print-directory
 	@cd $(BUILD)-sanitize && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # Every libFuzzer harness under fuzz/ for FUZZ_SECONDS each, JOBS at once, over its seeds
@@ -57,12 +57,12 @@ fuzz: deps
 	@scripts/install-deps fuzz
 	@cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DTESSARN_FUZZ=ON >/dev/null
-	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers -- --no-print-directory
 	@JOBS=$(JOBS) fuzz/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTESSARN_BENCH=ON >/dev/null
-	@cmake --build $(BUILD)-bench -j $(JOBS) --target benchmarks
+	@cmake --build $(BUILD)-bench -j $(JOBS) --target benchmarks -- --no-print-directory
 	@for b in $(BUILD)-bench/bench/*_bench; do echo "== $$b"; $$b; done
 
 # Installs the program, its desktop entry, icons and metainfo under PREFIX.
@@ -99,7 +99,7 @@ windows:
 	@scripts/install-deps windows
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/mingw-w64.cmake \
 		-DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) -- --no-print-directory
 
 # The Windows build's tests under Wine, headless, one at a time (tests/windows/run-tests).
 windows-test: windows
