@@ -16,8 +16,7 @@ using platform::ItemIdentity;
 
 std::vector<ItemIdentity> HidingPlaces() {
     std::vector<ItemIdentity> places;
-    for (const platform::Drive& drive : platform::ListDrives(platform::DriveLabels::kLeftOut)) {
-        if (!drive.ready) continue;
+    for (const platform::Drive& drive : platform::ListReadyDrives()) {
         if (const std::optional<ItemIdentity> place =
                 platform::FolderIdentity(HidePathFor(drive.text(), ""))) {
             places.push_back(*place);

@@ -47,6 +47,13 @@ enum class DriveLabels { kRead, kLeftOut };
 // the life of a DriveTableSnapshot.
 std::vector<Drive> ListDrives(DriveLabels labels = DriveLabels::kRead);
 
+// The ready drives alone, ordered by letter, as ListDrives(DriveLabels::kLeftOut) lists them:
+// an operation on items, which looks into every hiding place, has no use for the others. On
+// Windows a drive whose root answers is known to be a drive without the system's letter mask,
+// which only a drive that is not ready needs to tell it from a letter without a drive, and which
+// under Wine is a call into its mount manager costing a hundred root queries.
+std::vector<Drive> ListReadyDrives();
+
 // The drive of a letter in either case, or nothing when the machine has no such drive.
 std::optional<Drive> FindDrive(char letter);
 

@@ -33,6 +33,27 @@ TEST_F(DrivesTest, ADriveWithoutItsMediumIsListedButNotReady) {
     EXPECT_FALSE(FindDrive('?').has_value());
 }
 
+// An operation looks into the hiding place of every ready drive, and finds them without the
+// table's list of letters: it must find the same drives, and none without its medium.
+TEST_F(DrivesTest, TheReadyDrivesAreTheListedDrivesThatAreReady) {
+    const auto letters = [](const std::vector<Drive>& drives, bool only_ready) {
+        std::string found;
+        for (const Drive& drive : drives) {
+            if (drive.ready || !only_ready) found += drive.letter;
+        }
+        return found;
+    };
+    const std::string ready = letters(ListReadyDrives(), false);
+    EXPECT_EQ(ready, letters(ListDrives(DriveLabels::kLeftOut), true));
+    EXPECT_NE(ready.find('c'), std::string::npos);
+    EXPECT_NE(ready.find(test_machine::kSecondLetterOfC), std::string::npos);
+    EXPECT_EQ(ready.find(test_machine::kNotReadyDrive), std::string::npos);
+    machine().TakeOutMediumOfD();
+    EXPECT_EQ(letters(ListReadyDrives(), false).find('d'), std::string::npos);
+    machine().PutBackMediumOfD();
+    EXPECT_NE(letters(ListReadyDrives(), false).find('d'), std::string::npos);
+}
+
 TEST_F(DrivesTest, ASnapshotReadsTheTableOnce) {
     const DriveTableSnapshot snapshot;
     EXPECT_TRUE(FindDrive('d')->ready);

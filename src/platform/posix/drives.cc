@@ -112,6 +112,12 @@ std::vector<Drive> ListDrives(DriveLabels) {
     return drives;
 }
 
+std::vector<Drive> ListReadyDrives() {
+    std::vector<Drive> drives = ListDrives(DriveLabels::kLeftOut);
+    std::erase_if(drives, [](const Drive& drive) { return !drive.ready; });
+    return drives;
+}
+
 std::optional<Drive> FindDrive(char letter) {
     const char lower = LowerLetter(letter);
     if (lower < 'a' || lower > 'z') return std::nullopt;

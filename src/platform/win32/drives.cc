@@ -22,12 +22,12 @@ struct VolumeAnswer {
     ::DWORD error = 0;
 };
 
-// What a DriveTableSnapshot keeps: the letters the system reported, each drive as first read,
-// what each drive's volume said of itself, and the serial number of each volume that holds an
-// item looked at, by the volume's name (VolumeName below).
+// What a DriveTableSnapshot keeps: the letters the system reported, each letter's root as first
+// asked (ReadDrive below), what each drive's volume said of itself, and the serial number of each
+// volume that holds an item looked at, by the volume's name (VolumeName below).
 struct Snapshot {
     std::optional<::DWORD> letters;
-    std::array<std::optional<std::optional<Drive>>, 26> drives;
+    std::array<std::optional<Drive>, 26> roots;
     std::array<std::optional<VolumeAnswer>, 26> volumes_in_drives;
     std::unordered_map<std::wstring, ::DWORD> serials;
 };
@@ -57,7 +57,8 @@ std::array<wchar_t, 4> RootOf(char letter) {
 
 // A drive is ready when its root answers: one without its medium says ERROR_NOT_READY, and one
 // whose root leads nowhere (a substituted folder that is gone; under Wine, a drive link that
-// dangles) says the path is missing. Its label is read only for ListDrives (VolumeInDrive).
+// dangles) says the path is missing, as does a letter without a drive. Its label is read only
+// for ListDrives (VolumeInDrive).
 Drive ReadDrive(char letter) {
     KeepCriticalErrorsQuiet();
     const std::array<wchar_t, 4> root = RootOf(letter);
@@ -67,12 +68,16 @@ Drive ReadDrive(char letter) {
     return drive;
 }
 
-std::optional<Drive> KeptDrive(char letter, ::DWORD letters) {
-    if (!(letters & (1u << (letter - 'a')))) return std::nullopt;
+// The letter's root as the snapshot keeps it, asked once.
+Drive KeptRoot(char letter) {
     if (snapshot == nullptr) return ReadDrive(letter);
-    std::optional<std::optional<Drive>>& kept = snapshot->drives[letter - 'a'];
+    std::optional<Drive>& kept = snapshot->roots[letter - 'a'];
     if (!kept) kept = ReadDrive(letter);
     return *kept;
+}
+
+bool InMask(char letter, ::DWORD letters) {
+    return letters & (1u << (letter - 'a'));
 }
 
 char LowerLetter(char letter) {
@@ -144,15 +149,25 @@ std::vector<Drive> ListDrives(DriveLabels labels) {
     std::vector<Drive> drives;
     const ::DWORD letters = LogicalDrives();
     for (char letter = 'a'; letter <= 'z'; ++letter) {
-        std::optional<Drive> drive = KeptDrive(letter, letters);
-        if (!drive) continue;
-        if (labels == DriveLabels::kRead && drive->ready) {
+        if (!InMask(letter, letters)) continue;
+        Drive drive = KeptRoot(letter);
+        if (labels == DriveLabels::kRead && drive.ready) {
             if (const std::optional<win32::VolumeInformation> volume =
                     win32::VolumeInDrive(letter)) {
-                drive->label = volume->label;
+                drive.label = volume->label;
             }
         }
-        drives.push_back(std::move(*drive));
+        drives.push_back(std::move(drive));
+    }
+    return drives;
+}
+
+// A root that answers is a drive's: only the letters whose roots do not answer need the mask.
+std::vector<Drive> ListReadyDrives() {
+    std::vector<Drive> drives;
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        Drive drive = KeptRoot(letter);
+        if (drive.ready) drives.push_back(std::move(drive));
     }
     return drives;
 }
@@ -160,7 +175,9 @@ std::vector<Drive> ListDrives(DriveLabels labels) {
 std::optional<Drive> FindDrive(char letter) {
     const char lower = LowerLetter(letter);
     if (lower < 'a' || lower > 'z') return std::nullopt;
-    return KeptDrive(lower, LogicalDrives());
+    Drive drive = KeptRoot(lower);
+    if (!drive.ready && !InMask(lower, LogicalDrives())) return std::nullopt;
+    return drive;
 }
 
 namespace win32 {
