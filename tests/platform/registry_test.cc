@@ -10,26 +10,14 @@
 #include <vector>
 
 #include "machine/machine_test.h"
+#include "platform/registry_probe.h"
 
 namespace platform {
 namespace {
 
-// Values a failing call must leave where they are.
-const HKEY kSentinelKey = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5EB4));
-constexpr LONG kSentinelSize = 4242;
-constexpr char kPasswordKey[] = "Software\\Tessarn";
+using namespace registry_probe;
 
-class RegistryTest : public test_machine::MachineTest {
-  protected:
-    // The default value of HKLM\sub_key through a fresh query, or the call's error as text.
-    static std::string Query(const char* sub_key, HKEY key = HKEY_LOCAL_MACHINE) {
-        std::array<char, 512> buffer{};
-        LONG size = buffer.size();
-        const LONG result = RegQueryValueA(key, sub_key, buffer.data(), &size);
-        if (result != ERROR_SUCCESS) return "error " + std::to_string(result);
-        return std::string(buffer.data(), static_cast<std::size_t>(size) - 1);
-    }
-};
+using RegistryTest = test_machine::MachineTest;
 
 using RegOpenKeyATest = RegistryTest;
 using RegCreateKeyATest = RegistryTest;

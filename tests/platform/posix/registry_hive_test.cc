@@ -13,16 +13,14 @@
 #include "platform/fault_injection.h"
 #include "platform/prefix_fixture.h"
 #include "platform/registry.h"
+#include "platform/registry_probe.h"
 
 namespace platform {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-// Values a failing call must leave where they are.
-const HKEY kSentinelKey = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x5EB7));
-constexpr LONG kSentinelSize = 4242;
-constexpr char kPasswordKey[] = "Software\\Tessarn";
+using namespace registry_probe;
 
 class HiveRegistryTest : public platform_test::PrefixTest {
   protected:
@@ -30,15 +28,6 @@ class HiveRegistryTest : public platform_test::PrefixTest {
     std::string HiveText() const { return ReadHostFile(HivePath()); }
     void WriteHive(std::string_view text) const {
         std::ofstream(HivePath(), std::ios::binary) << text;
-    }
-
-    // The default value of HKLM\sub_key through a fresh query, or the call's error as text.
-    static std::string Query(const char* sub_key, HKEY key = HKEY_LOCAL_MACHINE) {
-        std::array<char, 512> buffer{};
-        LONG size = buffer.size();
-        const LONG result = RegQueryValueA(key, sub_key, buffer.data(), &size);
-        if (result != ERROR_SUCCESS) return "error " + std::to_string(result);
-        return std::string(buffer.data(), static_cast<std::size_t>(size) - 1);
     }
 };
 
