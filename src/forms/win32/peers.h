@@ -9,11 +9,13 @@
 #include "forms/controls.h"
 #include "forms/toolkit.h"
 #include "forms/win32/widgets.h"
+#include "platform/win32/system_path.h"
 
 namespace forms::win32 {
 
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
+// Captions and texts cross to the system as UTF-16, as paths do.
+using platform::win32::Utf8;
+using platform::win32::Wide;
 
 // The module whose resources hold the program icon (resource 1): the program itself.
 HINSTANCE Module();
