@@ -24,6 +24,10 @@ std::vector<std::string> ListFiles(std::string_view folder);
 // name, as Windows can, the other files are never read one by one, however many there are
 // (C:\Windows\System32 holds thousands). Throws as ListFiles does.
 std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern);
+// Names of a folder's items of every kind (files, folders, links) that match `pattern`, hidden or
+// not, sorted as ListFiles sorts them: what a hiding place holds under the names Hide gives,
+// read in one search without a look at each item. Throws as ListFiles does.
+std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern);
 
 // The folder at `path` as the file system spells it, each name in the letter case it is stored
 // in. Throws WindowsError: ERROR_NOT_READY for a drive that is not ready, ERROR_PATH_NOT_FOUND

@@ -21,7 +21,7 @@
 namespace platform {
 namespace {
 
-enum class Kind { kFolder, kFile, kOther };
+enum class Kind { kFolder, kFile, kOther, kAny };
 
 // What a folder's entry is. The folder listing itself tells for most entries, which spares a
 // look at each of a big folder's entries; links count as what they lead to, and an entry that
@@ -55,7 +55,7 @@ bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
 }
 
 // The entries of a kind in a folder: every one that is not hidden, or, given a pattern, every one
-// whose name matches it, hidden or not.
+// whose name matches it, hidden or not. Entries of any kind need no look at what each one is.
 std::vector<std::string> List(std::string_view folder, Kind kind,
                               std::optional<std::string_view> pattern = std::nullopt) {
     const std::string what_failed = "Cannot read the folder " + std::string(folder);
@@ -73,8 +73,8 @@ std::vector<std::string> List(std::string_view folder, Kind kind,
         if (name == "." || name == ".." || !SpellableInWindowsPath(name)) continue;
         // A leading dot hides an entry.
         if (pattern ? !MatchesIgnoringCase(name, *pattern) : name.front() == '.') continue;
-        if (KindOf(dirfd(listing), *entry) == kind &&
-            !(kind == Kind::kFolder && IsHidingPlace(location, name))) {
+        if (kind == Kind::kAny || (KindOf(dirfd(listing), *entry) == kind &&
+                                   !(kind == Kind::kFolder && IsHidingPlace(location, name)))) {
             names.emplace_back(name);
         }
     }
@@ -136,6 +136,10 @@ std::vector<std::string> ListFiles(std::string_view folder) {
 
 std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern) {
     return List(folder, Kind::kFile, pattern);
+}
+
+std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern) {
+    return List(folder, Kind::kAny, pattern);
 }
 
 WindowsPath FolderAsStored(std::string_view path) {

@@ -17,7 +17,7 @@ using win32::FailIfInjected;
 using win32::SystemPath;
 using win32::ThrowLastError;
 
-enum class Kind { kFolder, kFile };
+enum class Kind { kFolder, kFile, kAny };
 
 // Hidden and system entries stay out of the lists, as the classic file and folder lists leave
 // them out; so does a drive's hiding place, which the installer marks hidden and system anyway.
@@ -33,8 +33,8 @@ bool Listed(const WIN32_FIND_DATAW& entry, const WindowsPath& folder, const std:
 bool Matched(const WIN32_FIND_DATAW& entry, const std::string& name, std::string_view pattern,
              Kind kind) {
     const bool folder_entry = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-    return (kind == Kind::kFolder) == folder_entry && SpellableInWindowsPath(name) &&
-           MatchesIgnoringCase(name, pattern);
+    return (kind == Kind::kAny || (kind == Kind::kFolder) == folder_entry) &&
+           SpellableInWindowsPath(name) && MatchesIgnoringCase(name, pattern);
 }
 
 // The entries of a kind in a folder: every one that is listed, or, given a pattern, every one
@@ -123,6 +123,10 @@ std::vector<std::string> ListFiles(std::string_view folder) {
 
 std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern) {
     return List(folder, Kind::kFile, pattern);
+}
+
+std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern) {
+    return List(folder, Kind::kAny, pattern);
 }
 
 WindowsPath FolderAsStored(std::string_view text) {
