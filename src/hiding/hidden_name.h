@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "register/hidden_item_record.h"
+#include "register/hiding_place.h"
 
 namespace hiding {
-
-// Hidden names count up from H1 in a signed 16-bit number.
-inline constexpr int kLastHiddenNumber = 32767;
 
 // Whether a hidden name read back from the register is one plain name inside the hiding place,
 // so that joining it onto the hiding place's path can reach nothing else: not made of dots and

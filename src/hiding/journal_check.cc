@@ -1,7 +1,6 @@
 #include "hiding/journal_check.h"
 
 #include <cctype>
-#include <charconv>
 
 #include "hiding/hidden_name.h"
 #include "platform/windows_path.h"
@@ -13,15 +12,6 @@ namespace {
 bool SameLetter(char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) ==
            std::tolower(static_cast<unsigned char>(b));
-}
-
-// "H" and a number from 1 to 32,767 in decimal, without sign, leading zeros or spaces.
-bool IsNameHideGives(std::string_view name) {
-    if (name.size() < 2 || name.front() != 'H' || name[1] == '0') return false;
-    int number = 0;
-    const auto [end, error] = std::from_chars(name.data() + 1, name.data() + name.size(), number);
-    return error == std::errc() && end == name.data() + name.size() && number >= 1 &&
-           number <= kLastHiddenNumber;
 }
 
 // The name in a hidden place written as the program writes it, <letter>:\recycled\<name>;
@@ -50,7 +40,7 @@ std::optional<std::string> WhyUntrusted(const Intent& intent) {
     if (parsed->IsDriveRoot()) return "its recorded path " + item_path + " is a drive's root";
     const std::optional<std::string_view> name = NameInHidingPlace(hidden_path);
     if (!name || !IsPlainHiddenName(*name) || name->back() == ' ' ||
-        (hide && !IsNameHideGives(*name))) {
+        (hide && !HiddenNumberOf(*name))) {
         return "its hidden place \"" + hidden_path +
                "\" is no place in a hiding place, such as C:\\recycled\\H3";
     }

@@ -1,5 +1,6 @@
 #include "register/hidden_items_register.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -138,22 +139,33 @@ std::int16_t HiddenItemsRegister::RecordCount() const {
 }
 
 void HiddenItemsRegister::WriteRecord(int k, const HiddenItemRecord& record) {
+    WriteRecords(k, std::span(&record, 1));
+}
+
+void HiddenItemsRegister::WriteRecords(int k, std::span<const HiddenItemRecord> records) {
+    const int last = k + static_cast<int>(records.size()) - 1;
     const std::string cannot_write =
-        "Cannot write record " + std::to_string(k) + " of the register " + kRegister;
+        (records.size() == 1
+             ? "Cannot write record " + std::to_string(k)
+             : "Cannot write records " + std::to_string(k) + " to " + std::to_string(last)) +
+        " of the register " + kRegister;
     // A record past 32,767 would make the register uncountable and so unreadable as a whole.
-    if (k < 1 || k > kLargestNumber)
+    if (k < 1 || last > kLargestNumber)
         throw WindowsError(platform::ERROR_INVALID_PARAMETER,
                            cannot_write + ", whose records are numbered 1 to 32,767");
     RandomAccessFile& file = Opened(file_);
     const std::uint64_t offset = static_cast<std::uint64_t>(k - 1) * kRecordSize;
+    const std::size_t size = records.size() * kRecordSize;
     const std::uint64_t old_length = Explained(cannot_write, [&] { return file.Length(); });
-    std::array<char, kRecordSize> old_bytes;
-    const std::size_t old_size = Explained(cannot_write, [&] {
-        return offset < old_length ? file.ReadAt(offset, old_bytes.data(), kRecordSize) : 0;
+    std::string old_bytes(
+        offset < old_length ? std::min<std::uint64_t>(size, old_length - offset) : 0, '\0');
+    Explained(cannot_write, [&] {
+        if (!old_bytes.empty())
+            old_bytes.resize(file.ReadAt(offset, old_bytes.data(), old_bytes.size()));
     });
     try {
         Explained(cannot_write, [&] {
-            file.WriteAt(offset, &record, kRecordSize);
+            file.WriteAt(offset, records.data(), size);
             file.Sync();
         });
     } catch (const WindowsError&) {
@@ -161,7 +173,7 @@ void HiddenItemsRegister::WriteRecord(int k, const HiddenItemRecord& record) {
         // out of the hiding place on this failure, so the record must not stay behind to name
         // an item that is no longer hidden: put back what was there, as far as the disk allows.
         try {
-            if (old_size > 0) file.WriteAt(offset, old_bytes.data(), old_size);
+            if (!old_bytes.empty()) file.WriteAt(offset, old_bytes.data(), old_bytes.size());
             file.Truncate(old_length);
             file.Sync();
         } catch (const WindowsError&) {
@@ -221,6 +233,19 @@ void HiddenItemsRegister::Close() {
     RandomAccessFile file = std::move(*file_);
     file_.reset();
     Explained("Cannot close the register " + kRegister, [&] { file.Close(); });
+}
+
+std::vector<HiddenItemRecord> RecordsOfTheRedirectedRegister() {
+    const std::optional<std::string> redirected = platform::RedirectedPlaceOf(kRegisterPath);
+    if (!redirected || !platform::FileExists(*redirected)) return {};
+    return Explained("Cannot read " + *redirected + ", the register of a 32-bit Tessarn", [&] {
+        const RandomAccessFile file(*redirected, RandomAccessFile::IfMissing::kFail);
+        const std::uint64_t length = file.Length();
+        std::vector<HiddenItemRecord> records(
+            RecordCountOfLength(length).value_or(length / kRecordSize));
+        ReadPadded(file, 0, records.data(), records.size() * kRecordSize);
+        return records;
+    });
 }
 
 std::vector<HiddenItemRecord> ReadAllRecords() {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/file_lock.h"
@@ -41,6 +42,9 @@ class HiddenItemsRegister {
     // Stores the record at number k (from 1); writing past the end extends the file. Flushed to
     // the medium before it returns, since the item is already in the hiding place.
     void WriteRecord(int k, const HiddenItemRecord& record);
+    // Stores the records at numbers k, k + 1, ... in one write and one flush; on a failure
+    // nothing of them stays.
+    void WriteRecords(int k, std::span<const HiddenItemRecord> records);
     // Records 1 to RecordCount in file order; a record cut short by the end of the file reads
     // as blanks where its bytes are missing.
     std::vector<HiddenItemRecord> ReadAll() const;
@@ -56,6 +60,11 @@ class HiddenItemsRegister {
     platform::FileLock lock_;
     std::optional<platform::RandomAccessFile> file_;
 };
+
+// The records of a register that a 32-bit build left where 64-bit Windows redirected it and that
+// stays there, since this folder holds a register of its own: that program's items, which this
+// one leaves to it. None where there is no such register (on Linux, always).
+std::vector<HiddenItemRecord> RecordsOfTheRedirectedRegister();
 
 // Each opens the register, does one thing and closes it.
 std::vector<HiddenItemRecord> ReadAllRecords();

@@ -1,5 +1,7 @@
 #include "register/hiding_place.h"
 
+#include <charconv>
+
 #include "platform/code_page.h"
 
 namespace hiding {
@@ -8,6 +10,24 @@ std::string HiddenNameFor(int number) {
     std::string name = "H";
     name += std::to_string(number);
     return name;
+}
+
+std::optional<int> HiddenNumberOf(std::string_view name) {
+    if (name.size() < 2 || name.front() != 'H' || name[1] < '1' || name[1] > '9')
+        return std::nullopt;
+    int number = 0;
+    const auto [end, error] = std::from_chars(name.data() + 1, name.data() + name.size(), number);
+    if (error != std::errc() || end != name.data() + name.size() || number > kLastHiddenNumber) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<int> HiddenNumberInAnyCase(std::string_view name) {
+    if (name.empty() || name.front() != 'h') return HiddenNumberOf(name);
+    std::string named_as_hide_names(name);
+    named_as_hide_names.front() = 'H';
+    return HiddenNumberOf(named_as_hide_names);
 }
 
 std::string HidePathFor(std::string_view drive_text, std::string_view hidden_name) {

@@ -1,0 +1,134 @@
+#include "register/item_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+#include "platform/random_access_file.h"
+#include "platform/windows_error.h"
+#include "register/hiding_place.h"
+
+namespace hiding {
+namespace {
+
+using platform::RandomAccessFile;
+using platform::WindowsError;
+
+constexpr std::size_t kRecordSize = HiddenItemRecord::kSize;
+
+// A field's bytes without their pad spaces.
+template <std::size_t Width>
+std::string_view Trimmed(const std::array<char, Width>& field) {
+    const std::string_view text(field.data(), Width);
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A name that a path's last name would lose whole (dots and spaces alone) names the folder above.
+bool NamesSomething(std::string_view name) {
+    return name.find_first_not_of(". ") != std::string_view::npos;
+}
+
+std::string PathIn(std::string_view hiding_place, std::string_view name) {
+    std::string path(hiding_place);
+    path += '\\';
+    path += name;
+    return path;
+}
+
+// The list file opened as it is; nothing when the hiding place has none.
+std::optional<RandomAccessFile> OpenExisting(const std::string& path) {
+    try {
+        return RandomAccessFile(path, RandomAccessFile::IfMissing::kFail);
+    } catch (const WindowsError& error) {
+        if (error.code() == platform::ERROR_FILE_NOT_FOUND) return std::nullopt;
+        throw;
+    }
+}
+
+std::string ReadWhole(const RandomAccessFile& file) {
+    std::string bytes(static_cast<std::size_t>(file.Length()), '\0');
+    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+}  // namespace
+
+std::string ItemListPathIn(std::string_view hiding_place) {
+    return PathIn(hiding_place, kItemListName);
+}
+
+bool IsListEntry(const HiddenItemRecord& record) {
+    if (!HiddenNumberOf(Trimmed(record.HiddenName))) return false;
+    const std::string_view path = Trimmed(record.ItemPath);
+    if (path.size() < 4 || !IsAsciiLetter(path[0]) || path.substr(1, 2) != ":\\") return false;
+    const bool control = std::any_of(path.begin(), path.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    const std::string_view name = path.substr(path.rfind('\\') + 1);
+    if (control || !NamesSomething(name)) return false;
+    // Hide writes the text after the path's last backslash, cut to the field's width.
+    const std::string_view kept = name.substr(0, HiddenItemRecord::kItemNameWidth);
+    return Trimmed(record.ItemName) == kept.substr(0, kept.find_last_not_of(' ') + 1);
+}
+
+std::optional<int> PlaceNumberOf(const HiddenItemRecord& record) {
+    return HiddenNumberInAnyCase(Trimmed(record.HiddenName));
+}
+
+std::vector<HiddenItemRecord> EntriesOfItemList(std::string_view bytes) {
+    std::vector<HiddenItemRecord> entries;
+    entries.reserve(bytes.size() / kRecordSize);
+    for (std::size_t offset = 0; offset + kRecordSize <= bytes.size(); offset += kRecordSize) {
+        HiddenItemRecord record;
+        std::memcpy(&record, bytes.data() + offset, kRecordSize);
+        if (IsListEntry(record)) entries.push_back(record);
+    }
+    return entries;
+}
+
+std::string ReadItemList(std::string_view hiding_place) {
+    const std::optional<RandomAccessFile> list = OpenExisting(ItemListPathIn(hiding_place));
+    return list ? ReadWhole(*list) : std::string();
+}
+
+void WriteItemList(std::string_view hiding_place, const std::vector<HiddenItemRecord>& entries) {
+    const std::string temporary = PathIn(hiding_place, "tessarn-items.tmp");
+    RandomAccessFile file(temporary, RandomAccessFile::IfMissing::kCreateEmpty);
+    file.Truncate(0);
+    file.WriteAt(0, entries.data(), entries.size() * kRecordSize);
+    file.Close();
+    platform::ReplaceFile(temporary, ItemListPathIn(hiding_place));
+}
+
+void AppendToItemList(std::string_view hiding_place, const HiddenItemRecord& entry) {
+    RandomAccessFile list(ItemListPathIn(hiding_place), RandomAccessFile::IfMissing::kCreateEmpty);
+    const std::uint64_t length = list.Length();
+    list.WriteAt(length - length % kRecordSize, &entry, kRecordSize);
+    list.Close();
+}
+
+void RemoveFromItemList(std::string_view hiding_place, std::string_view hidden_name) {
+    std::optional<RandomAccessFile> list = OpenExisting(ItemListPathIn(hiding_place));
+    if (!list) return;
+    const std::string bytes = ReadWhole(*list);
+    if (bytes.size() % kRecordSize != 0) return;
+    const std::size_t count = bytes.size() / kRecordSize;
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        const std::string_view name(bytes.data() + slot * kRecordSize,
+                                    HiddenItemRecord::kHiddenNameWidth);
+        if (name.substr(0, name.find_last_not_of(' ') + 1) != hidden_name) continue;
+        const std::size_t last = (count - 1) * kRecordSize;
+        if (slot + 1 < count) list->WriteAt(slot * kRecordSize, bytes.data() + last, kRecordSize);
+        list->Truncate(last);
+        break;
+    }
+    list->Close();
+}
+
+}  // namespace hiding
