@@ -7,6 +7,7 @@
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/item_lists.h"
 #include "hiding/journal_check.h"
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
@@ -171,6 +172,7 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
     } catch (const WindowsError& error) {
         return Undo(hidden_items, intent, error);
     }
+    AddToItsList(intent.to, intent.record);
     DiscardJournal();
     try {
         hidden_items->Close();

@@ -145,13 +145,16 @@ void SettleJournals(HiddenItemsRegister& hidden_items, std::vector<Intent>& wait
 
 }  // namespace
 
-HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting) {
+HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting,
+                                 std::vector<HidingPlaceScan>* scans) {
     // The many paths of one operation read the drive table once.
     const platform::DriveTableSnapshot drives;
     HiddenItemsRegister hidden_items = HiddenItemsRegister::Open();
     std::vector<Intent> still_waiting;
     SettleJournals(hidden_items, still_waiting);
+    std::vector<HidingPlaceScan> seen = MendItemLists(hidden_items);
     if (waiting != nullptr) *waiting = std::move(still_waiting);
+    if (scans != nullptr) *scans = std::move(seen);
     return hidden_items;
 }
 

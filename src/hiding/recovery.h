@@ -26,17 +26,20 @@
 #include <vector>
 
 #include "hiding/intent_journal.h"
+#include "hiding/item_lists.h"
 #include "register/hidden_items_register.h"
 
 namespace hiding {
 
 // Opens the register, under its lock, creating it empty when missing, after settling every
-// journal left behind; the intents of those that still wait for their medium go to `waiting`
-// when it is given. Their places are taken until they are settled: another medium in the drive
-// may offer the same hidden name, and a record written for it would later name the waiting item
-// too. Throws platform::WindowsError when the register cannot be opened or a journal that could
-// be settled cannot be.
-HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting = nullptr);
+// journal left behind and then mending the list of every ready hiding place (item_lists.h);
+// the intents of those journals that still wait for their medium go to `waiting`, and what the
+// look into each hiding place saw to `scans`, when they are given. Their places are taken until
+// they are settled: another medium in the drive may offer the same hidden name, and a record
+// written for it would later name the waiting item too. Throws platform::WindowsError when the
+// register cannot be opened or a journal that could be settled cannot be.
+HiddenItemsRegister OpenRegister(std::vector<Intent>* waiting = nullptr,
+                                 std::vector<HidingPlaceScan>* scans = nullptr);
 
 // The records of the register, in order, as the hidden-items window lists them.
 std::vector<HiddenItemRecord> ListHiddenItems();

@@ -6,6 +6,7 @@
 #include "hiding/hidden_name.h"
 #include "hiding/hiding_places.h"
 #include "hiding/intent_journal.h"
+#include "hiding/item_lists.h"
 #include "hiding/journal_check.h"
 #include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
@@ -154,6 +155,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     ", but its record could not be removed from the list of hidden items: " +
                     error.what() + "\nThe list is put right the next time it is opened."};
     }
+    RemoveFromItsList(intent.from);
     DiscardJournal();
     try {
         hidden_items->Close();

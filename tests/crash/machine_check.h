@@ -1,11 +1,13 @@
 // The promise every crash test checks: after the register has been opened as the next Hide or
 // hidden-items window would open it, every item lies either at its own path with no record, or
 // in its hiding place with exactly one record naming it; no two records name one place; the
-// register is whole records; the registry still reads.
+// register is whole records; the hiding place's list holds exactly the register's records of the
+// items it holds; the registry still reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,6 +25,7 @@
 #include "password/password_store.h"
 #include "platform/text_case.h"
 #include "register/hiding_place.h"
+#include "register/item_list.h"
 
 namespace crash_test {
 
@@ -82,6 +85,7 @@ class Machine {
 
         std::map<std::string, std::string> tag_of_hidden;  // folded hidden name -> tag there
         for (const fs::directory_entry& entry : fs::directory_iterator(HostC("recycled"))) {
+            if (entry.path().filename() == hiding::kItemListName) continue;
             tag_of_hidden[platform::FoldCase(entry.path().filename().string())] =
                 TagAt(entry.path());
         }
@@ -96,6 +100,7 @@ class Machine {
             EXPECT_EQ(++records_of_place[name], 1) << "two records name " << name;
             EXPECT_TRUE(tag_of_hidden.contains(name)) << "a record names an empty place " << name;
         }
+        ExpectTheListOf(records);
         for (const Item& item : items_) {
             const bool home = fs::exists(HostC(item.below_c));
             int hidden = 0;
@@ -120,6 +125,21 @@ class Machine {
                 }
             }
         }
+    }
+
+    // Every record names an item in the hiding place, as checked above, so the list must hold
+    // each of them, in any order, and nothing more.
+    void ExpectTheListOf(const std::vector<hiding::HiddenItemRecord>& records) const {
+        const std::string bytes = ReadAll(HostC("recycled") / hiding::kItemListName);
+        EXPECT_EQ(bytes.size() % hiding::HiddenItemRecord::kSize, 0u) << "a torn list";
+        std::vector<hiding::HiddenItemRecord> listed = hiding::EntriesOfItemList(bytes);
+        std::vector<hiding::HiddenItemRecord> expected = records;
+        const auto by_name = [](const auto& a, const auto& b) {
+            return a.hidden_name() < b.hidden_name();
+        };
+        std::sort(listed.begin(), listed.end(), by_name);
+        std::sort(expected.begin(), expected.end(), by_name);
+        EXPECT_EQ(listed, expected) << "the hiding place's list is not the register's";
     }
 
     // One step of a user, or of another running copy: Hide an item that is at home, or Unhide

@@ -1,0 +1,166 @@
+#include "hiding/item_lists.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <optional>
+
+#include "hiding/hidden_name.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "platform/item_identity.h"
+#include "platform/windows_error.h"
+#include "register/hiding_place.h"
+#include "register/item_list.h"
+
+namespace hiding {
+namespace {
+
+using platform::WindowsError;
+
+constexpr std::size_t kNumbers = kLastHiddenNumber + 1;
+
+struct ReadyHidingPlace {
+    std::string hiding_place;
+    std::string letters;
+    platform::ItemIdentity identity;
+};
+
+// The hiding places of the ready drives in the order of their letters, each once: a second
+// letter for a drive's folder leads to the same folder, whose list must not be mended twice
+// against two letters.
+std::vector<ReadyHidingPlace> ReadyHidingPlaces() {
+    std::vector<ReadyHidingPlace> places;
+    for (const platform::Drive& drive : platform::ListReadyDrives()) {
+        std::string hiding_place = HidingPlaceOf(HidePathFor(drive.text(), ""));
+        hiding_place.front() = static_cast<char>(std::toupper(drive.letter));
+        const std::optional<platform::ItemIdentity> identity =
+            platform::FolderIdentity(hiding_place);
+        if (!identity) continue;
+        const auto same = std::find_if(places.begin(), places.end(), [&](const auto& place) {
+            return place.identity == *identity;
+        });
+        if (same != places.end()) {
+            same->letters += drive.letter;
+        } else {
+            places.push_back({std::move(hiding_place), std::string(1, drive.letter), *identity});
+        }
+    }
+    return places;
+}
+
+// Which hidden names the hiding place holds, in any letter case, as the file system finds them.
+std::vector<bool> Present(const std::vector<std::string>& names) {
+    std::vector<bool> present(kNumbers, false);
+    for (const std::string& name : names) {
+        if (const std::optional<int> number = HiddenNumberInAnyCase(name)) present[*number] = true;
+    }
+    return present;
+}
+
+// The list a hiding place should hold: its entries whose items it still holds, this machine's
+// record in place of an entry where the register names that item, then the register's other
+// records of items it holds. Of two entries of one hidden name the later one, which Hide appended
+// last, stands for it. Mending what this gives changes nothing.
+std::vector<HiddenItemRecord> MendedList(const HidingPlaceScan& scan,
+                                         const std::vector<HiddenItemRecord>& records) {
+    const std::vector<bool> present = Present(scan.names);
+    std::vector<const HiddenItemRecord*> recorded(kNumbers, nullptr);
+    std::vector<const HiddenItemRecord*> own;
+    for (const HiddenItemRecord& record : records) {
+        if (!OnOneOf(record, scan.letters) || !IsListEntry(record)) continue;
+        const int number = *PlaceNumberOf(record);
+        if (!present[number] || recorded[number]) continue;
+        recorded[number] = &record;
+        own.push_back(&record);
+    }
+    std::vector<const HiddenItemRecord*> latest(kNumbers, nullptr);
+    for (const HiddenItemRecord& entry : scan.list) latest[*PlaceNumberOf(entry)] = &entry;
+
+    std::vector<bool> kept(kNumbers, false);
+    std::vector<HiddenItemRecord> mended;
+    const auto keep = [&](const HiddenItemRecord& record) {
+        const int number = *PlaceNumberOf(record);
+        if (!present[number] || kept[number]) return;
+        kept[number] = true;
+        mended.push_back(recorded[number] ? *recorded[number] : *latest[number]);
+    };
+    for (const HiddenItemRecord& entry : scan.list) keep(entry);
+    for (const HiddenItemRecord* record : own) keep(*record);
+    return mended;
+}
+
+bool SameBytes(const std::vector<HiddenItemRecord>& entries, std::string_view bytes) {
+    return bytes.size() == entries.size() * HiddenItemRecord::kSize &&
+           std::memcmp(entries.data(), bytes.data(), bytes.size()) == 0;
+}
+
+// Mends the scanned list, which lies on disk as `bytes`, and writes it where that differs.
+void Mend(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records,
+          std::string_view bytes) {
+    scan.list = MendedList(scan, records);
+    if (SameBytes(scan.list, bytes)) return;
+    try {
+        WriteItemList(scan.hiding_place, scan.list);
+    } catch (const WindowsError&) {
+        // Mended at a later opening; what the list held is still there, or the new list whole.
+    }
+}
+
+}  // namespace
+
+bool OnOneOf(const HiddenItemRecord& record, std::string_view letters) {
+    const char letter =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(record.ItemPath[0])));
+    return letters.find(letter) != std::string_view::npos;
+}
+
+std::vector<HidingPlaceScan> MendItemLists(const HiddenItemsRegister& hidden_items) {
+    std::vector<HidingPlaceScan> scans;
+    std::vector<HiddenItemRecord> records;
+    try {
+        records = hidden_items.ReadAll();
+    } catch (const WindowsError&) {
+        return scans;
+    }
+    for (ReadyHidingPlace& place : ReadyHidingPlaces()) {
+        HidingPlaceScan scan{std::move(place.hiding_place), std::move(place.letters), {}, {}};
+        std::string bytes;
+        try {
+            scan.names = platform::ListItemsMatching(scan.hiding_place, "H*");
+            bytes = ReadItemList(scan.hiding_place);
+        } catch (const WindowsError&) {
+            continue;
+        }
+        scan.list = EntriesOfItemList(bytes);
+        Mend(scan, records, bytes);
+        scans.push_back(std::move(scan));
+    }
+    return scans;
+}
+
+void MendItemList(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records) {
+    const std::vector<HiddenItemRecord> before = scan.list;
+    Mend(scan, records,
+         std::string_view(reinterpret_cast<const char*>(before.data()),
+                          before.size() * HiddenItemRecord::kSize));
+}
+
+void AddToItsList(std::string_view hidden_path, const HiddenItemRecord& record) {
+    // What the list would leave out when read is never written to it.
+    if (!IsListEntry(record)) return;
+    try {
+        AppendToItemList(HidingPlaceOf(hidden_path), record);
+    } catch (const WindowsError&) {
+    }
+}
+
+void RemoveFromItsList(std::string_view hidden_path) {
+    try {
+        RemoveFromItemList(HidingPlaceOf(hidden_path),
+                           hidden_path.substr(hidden_path.rfind('\\') + 1));
+    } catch (const WindowsError&) {
+    }
+}
+
+}  // namespace hiding
