@@ -4,7 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/random_access_file.h"
+#include "platform/text_case.h"
 #include "register/hidden_items_register.h"
 
 namespace hiding {
@@ -134,6 +136,17 @@ bool IsDamagedJournalName(std::string_view folded_name) {
     const std::string_view number =
         folded_name.substr(kStart.size(), folded_name.size() - kStart.size() - kEnd.size());
     return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::vector<std::string> DamagedJournalPaths() {
+    std::vector<std::string> paths;
+    for (const std::string& name :
+         platform::ListFilesMatching(kRegisterFolder, kDamagedJournalNamePattern)) {
+        if (IsDamagedJournalName(platform::FoldCase(name))) {
+            paths.push_back(std::string(kRegisterFolder) + "\\" + name);
+        }
+    }
+    return paths;
 }
 
 void WriteIntent(std::string_view journal_path, const Intent& intent) {

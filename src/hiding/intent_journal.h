@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/medium.h"
 #include "register/hidden_item_record.h"
@@ -76,6 +77,8 @@ inline constexpr const char* kDamagedJournalNamePattern = "tessarn-damaged-*.jnl
 std::string DamagedJournalPath(int number);
 // Whether a file name (folded to lower case) in the register's folder is a journal set aside.
 bool IsDamagedJournalName(std::string_view folded_name);
+// The journals set aside beside the register, in the order of their names.
+std::vector<std::string> DamagedJournalPaths();
 
 // Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
 // before the first move. Throws platform::WindowsError.

@@ -7,10 +7,12 @@
 #include "hiding/intent_journal.h"
 #include "hiding/journal_check.h"
 #include "hiding/recovery.h"
+#include "hiding/stranded_items.h"
 #include "platform/file_system.h"
 #include "platform/medium.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
+#include "register/hiding_place.h"
 
 namespace hiding {
 namespace {
@@ -59,6 +61,13 @@ JournalNotice Damaged(const std::string& path) {
         sentence += " It named the item " +
                     (intent->operation == Intent::Operation::kHide ? intent->from : intent->to) +
                     " and the hidden place \"" + intent->hidden_path() + "\".";
+        // What the journal says beside its record may be what was damaged: the record names
+        // where its own item lies, and an item found there is listed again.
+        const std::string recorded = UnhidePathFor(intent->record);
+        if (!platform::EqualIgnoringCase(recorded, intent->hidden_path())) {
+            sentence += " Its own record names the hidden place \"" + recorded +
+                        "\", where its item lies if it was moved.";
+        }
     }
     return {JournalNotice::Kind::kDamaged, {}, sentence};
 }
@@ -77,18 +86,18 @@ std::string DescribeWaiting(const Intent& intent) {
 
 HiddenItemsListing ListHiddenItemsWithNotices() {
     std::vector<Intent> waiting;
-    HiddenItemsRegister hidden_items = OpenRegister(&waiting);
+    std::vector<HidingPlaceScan> scans;
+    HiddenItemsRegister hidden_items = OpenRegister(&waiting, &scans);
+    const StrandedItems stranded = RecordStrandedItems(hidden_items, scans, waiting);
     HiddenItemsListing listing{hidden_items.ReadAll(), {}};
     std::vector<JournalNotice>& notices = listing.notices;
     for (const Intent& intent : waiting) {
         notices.push_back(
             {JournalNotice::Kind::kWaiting, DriveOf(intent), DescribeWaiting(intent)});
     }
-    for (const std::string& name :
-         platform::ListFilesMatching(kRegisterFolder, kDamagedJournalNamePattern)) {
-        if (IsDamagedJournalName(platform::FoldCase(name))) {
-            notices.push_back(Damaged(std::string(kRegisterFolder) + "\\" + name));
-        }
+    for (const std::string& path : DamagedJournalPaths()) notices.push_back(Damaged(path));
+    if (const std::optional<std::string> found = DescribeStrandedItems(stranded)) {
+        notices.push_back({JournalNotice::Kind::kFound, {}, *found});
     }
     hidden_items.Close();
     return listing;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hiding/hide.h"
+#include "hiding/journal_notices.h"
 #include "hiding/unhide.h"
 #include "machine/child_process.h"
 #include "machine_check.h"
@@ -30,12 +31,16 @@ void UnhideFirst() {
     hiding::Unhide(0, first.item_name(), first.item_path());
 }
 
+// Opening the hidden-items window, which gives every item found without a record its record.
+void ListWithNotices() {
+    hiding::ListHiddenItemsWithNotices();
+}
+
 // The operations a child may be killed in, by name.
 const std::map<std::string, std::function<void()>, std::less<>> kOperations = {
-    {"hide a.txt", [] { HideDoc("a.txt"); }},
-    {"hide c.txt", [] { HideDoc("c.txt"); }},
-    {"hide Old", [] { HideDoc("Old"); }},
-    {"unhide the first", UnhideFirst},
+    {"hide a.txt", [] { HideDoc("a.txt"); }},   {"hide c.txt", [] { HideDoc("c.txt"); }},
+    {"hide Old", [] { HideDoc("Old"); }},       {"unhide the first", UnhideFirst},
+    {"open the hidden items", ListWithNotices},
 };
 
 // The child: arms the fault injector to end it before its nth file operation, then runs the
@@ -69,8 +74,10 @@ const test_machine::RegisteredRole kRunningCopy(
     });
 
 // For every N: a fresh machine, `before` run here, `operation` run in a child killed before its
-// Nth file operation, then the check. Stops when the operation runs to its end.
-void KillAtEveryStep(const std::function<void()>& before, const std::string& operation) {
+// Nth file operation, then `after` and the check. Stops when the operation runs to its end.
+void KillAtEveryStep(
+    const std::function<void()>& before, const std::string& operation,
+    const std::function<void()>& after = [] {}) {
     for (int nth = 1; nth < 200; ++nth) {
         SCOPED_TRACE("killed before file operation " + std::to_string(nth));
         const Machine machine(kItems);
@@ -78,6 +85,7 @@ void KillAtEveryStep(const std::function<void()>& before, const std::string& ope
         ChildProcess child("killed-mid-operation", {operation, std::to_string(nth)});
         const ChildProcess::End end = child.Wait();
         EXPECT_TRUE(end.how == ChildEnd::kKilled || end.ExitedWith(0)) << end.exit_code;
+        after();
         machine.ExpectEveryItemWhole();
         if (end.how == ChildEnd::kExited || testing::Test::HasFailure()) return;
     }
@@ -119,6 +127,18 @@ TEST(CrashTest, UnhideOfAFolder) {
             HideDoc("b.txt");
         },
         "unhide the first");
+}
+
+// The register is lost with two items hidden: the window that finds them again is killed at every
+// step, and the next opening still gives each its record with the path it came from.
+TEST(CrashTest, FindingItemsWithoutARecord) {
+    KillAtEveryStep(
+        [] {
+            HideDoc("a.txt");
+            HideDoc("Old");
+            fs::remove(test_machine::DriveCOfThisMachine() / "windows/system32/tessarn.dat");
+        },
+        "open the hidden items", ListWithNotices);
 }
 
 // Two running copies take turns at the register's lock: a thousand hides and unhides between them,

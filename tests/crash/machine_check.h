@@ -19,6 +19,7 @@
 
 #include "hiding/hidden_name.h"
 #include "hiding/hide.h"
+#include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
 #include "hiding/unhide.h"
 #include "machine/test_machine.h"
@@ -143,13 +144,22 @@ class Machine {
     }
 
     // One step of a user, or of another running copy: Hide an item that is at home, or Unhide
-    // one that is listed. Returns what it did, for the counts of a long run.
+    // one that is listed, or now and then open the hidden-items window, where nothing the other
+    // copy does may ever show as an item found without a record (that counts as kRefused).
+    // Returns what it did, for the counts of a long run.
     // kRaced: the other running copy changed the item between this copy's look at it and its
     // turn at the register's lock (hid it first, unhid it first), which the operation tells and
     // refuses with nothing moved. kRefused: any other refusal or failure, which two copies alone
     // never cause.
-    enum class Step { kHidden, kUnhidden, kRaced, kRefused };
+    enum class Step { kHidden, kUnhidden, kListed, kRaced, kRefused };
     Step RandomStep(std::mt19937& random) const {
+        if (std::uniform_int_distribution<int>(0, 9)(random) == 0) {
+            for (const hiding::JournalNotice& notice :
+                 hiding::ListHiddenItemsWithNotices().notices) {
+                if (notice.kind == hiding::JournalNotice::Kind::kFound) return Step::kRefused;
+            }
+            return Step::kListed;
+        }
         const Item& item =
             items_[std::uniform_int_distribution<std::size_t>(0, items_.size() - 1)(random)];
         if (fs::exists(HostC(item.below_c))) {

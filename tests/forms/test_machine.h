@@ -37,6 +37,10 @@ class TestMachine {
     std::filesystem::path AddDrive(char letter, bool ready) const;
     // Takes the medium out of a drive given with AddDrive.
     void TakeOutMedium(char letter) const;
+    // Takes the medium out of a drive given with AddDrive and puts it into drive `to`, as a stick
+    // carried to another machine that gives it another letter. On Windows only drive D's medium
+    // goes, into drive E.
+    void CarryMedium(char from, char to) const;
 
     // Whether the program has changed the registry at all.
     bool RegistryWritten() const;

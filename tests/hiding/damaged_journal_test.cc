@@ -25,6 +25,14 @@ class DamagedJournalTest : public HidingTest {
     const HiddenItemRecord kA = HiddenItemRecord::Make("H1", "C:\\Docs\\a.txt", "a.txt");
 };
 
+std::vector<JournalNotice> Damaged(const std::vector<JournalNotice>& notices) {
+    std::vector<JournalNotice> damaged;
+    for (const JournalNotice& notice : notices) {
+        if (notice.kind == JournalNotice::Kind::kDamaged) damaged.push_back(notice);
+    }
+    return damaged;
+}
+
 Intent HideOf(const std::string& from, const std::string& to, const HiddenItemRecord& record) {
     return {Intent::Operation::kHide, 2, record, from, to};
 }
@@ -69,6 +77,8 @@ TEST_F(DamagedJournalTest, AJournalThatDoesNotHoldTogetherIsSetAsideAndTheRegist
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(System32() / "tessarn-damaged-1.jnl");
+        // The notices below come with a look for stranded items, which gives H2 its record.
+        StoreRecords({kA});
         WriteIntent(kJournalPath, c.intent);
         const std::string journal = Bytes(Journal());
 
@@ -80,7 +90,7 @@ TEST_F(DamagedJournalTest, AJournalThatDoesNotHoldTogetherIsSetAsideAndTheRegist
         EXPECT_EQ(Bytes(HostC("recycled/H2")), "left by hand");
         EXPECT_EQ(Bytes(HostC("Docs/H3")), "beside the hiding place");
 
-        const std::vector<JournalNotice> notices = JournalNotices();
+        const std::vector<JournalNotice> notices = Damaged(JournalNotices());
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].kind, JournalNotice::Kind::kDamaged);
         EXPECT_NE(notices[0].sentence.find(c.why), std::string::npos) << notices[0].sentence;
@@ -101,7 +111,7 @@ TEST_F(DamagedJournalTest, JournalsSetAsideKeepTheirOwnNamesAndHideGoesOn) {
          {"tessarn-damaged-1.jnl", "tessarn-damaged-2.jnl", "tessarn-damaged-3.jnl"}) {
         EXPECT_TRUE(fs::exists(System32() / name)) << name;
     }
-    EXPECT_EQ(JournalNotices().size(), 3u);
+    EXPECT_EQ(Damaged(JournalNotices()).size(), 3u);
     // Hide keeps them where they are, as it keeps the journal.
     EXPECT_EQ(Hide("C:\\windows\\system32\\TESSARN-DAMAGED-1.JNL", "c:").result,
               HideOutcome::Result::kRefused);

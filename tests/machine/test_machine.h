@@ -47,6 +47,9 @@ class TestMachine {
     // takes that one out again to put the first back.
     void PutInAnotherMediumOfD();
     void PutBackFirstMediumOfD();
+    // Takes drive D's medium out and puts it into drive E, as a stick carried to another machine
+    // that gives it another letter: drive D is then without a medium.
+    void MoveMediumOfDIntoE();
 
     // The password key HKEY_LOCAL_MACHINE\Software\Tessarn as another program may have left it:
     // with this default text value, or without a default value.

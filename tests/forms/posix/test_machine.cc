@@ -56,6 +56,13 @@ void TestMachine::TakeOutMedium(char letter) const {
     std::filesystem::rename(root, parts_->scratch / ("medium out of " + std::string(1, letter)));
 }
 
+void TestMachine::CarryMedium(char from, char to) const {
+    const std::filesystem::path root = parts_->scratch / std::string(1, to);
+    std::filesystem::rename(parts_->scratch / std::string(1, from), root);
+    const std::filesystem::path link = parts_->prefix / "dosdevices" / (std::string(1, to) + ":");
+    if (!std::filesystem::is_symlink(link)) std::filesystem::create_directory_symlink(root, link);
+}
+
 // The hive is written on the registry's first change.
 bool TestMachine::RegistryWritten() const {
     return std::filesystem::exists(parts_->prefix / "system.reg");

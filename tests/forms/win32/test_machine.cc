@@ -62,6 +62,14 @@ void TestMachine::TakeOutMedium(char letter) const {
     parts_->machine.TakeOutMediumOfD();
 }
 
+void TestMachine::CarryMedium(char from, char to) const {
+    if (from != 'd' || to != test_machine::kNotReadyDrive) {
+        ADD_FAILURE() << "only drive D's medium can be carried, into drive E";
+        return;
+    }
+    parts_->machine.MoveMediumOfDIntoE();
+}
+
 // The machine starts without the password key; only the program creates it.
 bool TestMachine::RegistryWritten() const {
     for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {

@@ -68,6 +68,10 @@ void TestMachine::PutBackFirstMediumOfD() {
     fs::rename(parts_->scratch / "d-first", parts_->scratch / "d");
 }
 
+void TestMachine::MoveMediumOfDIntoE() {
+    fs::rename(parts_->scratch / "d", parts_->scratch / "no-medium");
+}
+
 void TestMachine::WritePasswordKey(std::optional<std::string_view> default_value) {
     std::string hive = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Tessarn]\n";
     if (default_value) hive += "@=\"" + std::string(*default_value) + "\"\n";

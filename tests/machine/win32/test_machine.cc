@@ -57,6 +57,12 @@ fs::path OutOfTheDrive(const fs::path& folder) {
     return folder.string() + "-out";
 }
 
+// The host folder of drive E, the drive without a medium: beside drive D's
+// (tests/windows/run-tests).
+fs::path HostFolderOfE() {
+    return HostFolderOfD().parent_path() / "no-medium";
+}
+
 // What Windows knows a medium by. Wine reads a drive's serial number and label from the files
 // .windows-serial and .windows-label at the root of its folder (Wine hides them, as it hides
 // every name that begins with a dot); they are part of the medium, and no wipe removes them.
@@ -137,6 +143,8 @@ void DefineDriveDAnew() {
 // in place of another, is put back.
 void PutTheFirstMediumOfDIn() {
     const fs::path d = HostFolderOfD();
+    // A medium a test carried into drive E leaves it: E is the drive without one.
+    fs::remove_all(HostFolderOfE());
     if (fs::exists(OutOfTheDrive(d))) {
         fs::remove_all(d);
         fs::rename(OutOfTheDrive(d), d);
@@ -231,6 +239,10 @@ void TestMachine::PutBackFirstMediumOfD() {
     fs::remove_all(HostFolderOfD());
     fs::rename(OutOfTheDrive(HostFolderOfD()), HostFolderOfD());
     DefineDriveDAnew();
+}
+
+void TestMachine::MoveMediumOfDIntoE() {
+    fs::rename(HostFolderOfD(), HostFolderOfE());
 }
 
 void TestMachine::WritePasswordKey(std::optional<std::string_view> default_value) {
