@@ -45,9 +45,10 @@ void Form3::Form_Load() {
         // Added in one step each, so that a full register fills the lists in one pass.
         List1.AddItems(std::move(names));
         List2.AddItems(std::move(paths));
-        // An operation cut short that waits for its medium, or a journal set aside as damaged,
-        // is said before the list is used: an item it concerns may be missing from the list, or
-        // listed but out of reach, until its medium is back.
+        // An operation cut short that waits for its medium, a journal set aside as damaged, or
+        // items found without a record and listed again, are said before the list is used: an
+        // item they concern may be missing from the list, listed but out of reach until its
+        // medium is back, or listed with a path the user has not seen before.
         if (!listing.notices.empty()) {
             std::string text;
             for (const hiding::JournalNotice& notice : listing.notices) {

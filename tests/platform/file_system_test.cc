@@ -60,6 +60,20 @@ TEST_F(ListTest, FilesMatchingAPatternInAnyLetterCaseHiddenOnesIncluded) {
     EXPECT_EQ(ErrorOf([] { ListFilesMatching("E:\\", "*.jnl"); }).code(), ERROR_NOT_READY);
 }
 
+// A hiding place holds files and folders alike under the names Hide gives: one search finds them
+// all, hidden ones too, and nothing else.
+TEST_F(ListTest, ItemsOfEveryKindMatchingAPattern) {
+    MakeFile("recycled/H1");
+    MakeFolder("recycled/h2/H3");
+    for (const char* name : {".H4", "tessarn-items.dat", "INFO2", "xH5"}) {
+        MakeFile(std::string("recycled/") + name);
+    }
+    EXPECT_THAT(ListItemsMatching("C:\\recycled", "H*"), ElementsAre("H1", "h2"));
+    EXPECT_THAT(ListItemsMatching("C:\\recycled", "*"),
+                ElementsAre(".H4", "H1", "h2", "INFO2", "tessarn-items.dat", "xH5"));
+    EXPECT_EQ(ErrorOf([] { ListItemsMatching("C:\\Gone", "H*"); }).code(), ERROR_PATH_NOT_FOUND);
+}
+
 using ExistsTest = test_machine::MachineTest;
 
 TEST_F(ExistsTest, TellsFilesFromFoldersAndNeverThrows) {
