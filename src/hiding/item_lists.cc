@@ -18,8 +18,6 @@ namespace {
 
 using platform::WindowsError;
 
-constexpr std::size_t kNumbers = kLastHiddenNumber + 1;
-
 struct ReadyHidingPlace {
     std::string hiding_place;
     std::string letters;
@@ -49,14 +47,27 @@ std::vector<ReadyHidingPlace> ReadyHidingPlaces() {
     return places;
 }
 
-// Which hidden names the hiding place holds, in any letter case, as the file system finds them.
-std::vector<bool> Present(const std::vector<std::string>& names) {
-    std::vector<bool> present(kNumbers, false);
-    for (const std::string& name : names) {
-        if (const std::optional<int> number = HiddenNumberInAnyCase(name)) present[*number] = true;
+// The hidden names a hiding place holds, by number, in any letter case as the file system finds
+// them. Sized to the largest, so that the tables below cost a hiding place of a few items a few
+// bytes, not one slot for each of the 32,767 names there can be.
+class HeldNumbers {
+  public:
+    explicit HeldNumbers(const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            const std::optional<int> number = HiddenNumberInAnyCase(name);
+            if (!number) continue;
+            if (static_cast<std::size_t>(*number) >= held_.size()) held_.resize(*number + 1);
+            held_[*number] = true;
+        }
     }
-    return present;
-}
+    bool Holds(int number) const {
+        return static_cast<std::size_t>(number) < held_.size() && held_[number];
+    }
+    std::size_t End() const { return held_.size(); }
+
+  private:
+    std::vector<bool> held_;
+};
 
 // The list a hiding place should hold: its entries whose items it still holds, this machine's
 // record in place of an entry where the register names that item, then the register's other
@@ -64,24 +75,27 @@ std::vector<bool> Present(const std::vector<std::string>& names) {
 // last, stands for it. Mending what this gives changes nothing.
 std::vector<HiddenItemRecord> MendedList(const HidingPlaceScan& scan,
                                          const std::vector<HiddenItemRecord>& records) {
-    const std::vector<bool> present = Present(scan.names);
-    std::vector<const HiddenItemRecord*> recorded(kNumbers, nullptr);
+    const HeldNumbers held(scan.names);
+    std::vector<const HiddenItemRecord*> recorded(held.End(), nullptr);
     std::vector<const HiddenItemRecord*> own;
     for (const HiddenItemRecord& record : records) {
         if (!OnOneOf(record, scan.letters) || !IsListEntry(record)) continue;
         const int number = *PlaceNumberOf(record);
-        if (!present[number] || recorded[number]) continue;
+        if (!held.Holds(number) || recorded[number]) continue;
         recorded[number] = &record;
         own.push_back(&record);
     }
-    std::vector<const HiddenItemRecord*> latest(kNumbers, nullptr);
-    for (const HiddenItemRecord& entry : scan.list) latest[*PlaceNumberOf(entry)] = &entry;
+    std::vector<const HiddenItemRecord*> latest(held.End(), nullptr);
+    for (const HiddenItemRecord& entry : scan.list) {
+        const int number = *PlaceNumberOf(entry);
+        if (held.Holds(number)) latest[number] = &entry;
+    }
 
-    std::vector<bool> kept(kNumbers, false);
+    std::vector<bool> kept(held.End(), false);
     std::vector<HiddenItemRecord> mended;
     const auto keep = [&](const HiddenItemRecord& record) {
         const int number = *PlaceNumberOf(record);
-        if (!present[number] || kept[number]) return;
+        if (!held.Holds(number) || kept[number]) return;
         kept[number] = true;
         mended.push_back(recorded[number] ? *recorded[number] : *latest[number]);
     };
@@ -91,8 +105,9 @@ std::vector<HiddenItemRecord> MendedList(const HidingPlaceScan& scan,
 }
 
 bool SameBytes(const std::vector<HiddenItemRecord>& entries, std::string_view bytes) {
+    // An empty list has no bytes to compare, which memcmp may not be given.
     return bytes.size() == entries.size() * HiddenItemRecord::kSize &&
-           std::memcmp(entries.data(), bytes.data(), bytes.size()) == 0;
+           (bytes.empty() || std::memcmp(entries.data(), bytes.data(), bytes.size()) == 0);
 }
 
 // Mends the scanned list, which lies on disk as `bytes`, and writes it where that differs.

@@ -109,8 +109,12 @@ void FindIn(const HidingPlaceScan& scan, const Numbers& named, const DamagedReco
     }
     if (numbers.empty()) return;
     std::sort(numbers.begin(), numbers.end());
-    std::vector<const HiddenItemRecord*> listed(kNumbers, nullptr);
-    for (const HiddenItemRecord& entry : scan.list) listed[*PlaceNumberOf(entry)] = &entry;
+    // Entries beyond the largest number found name no item found.
+    std::vector<const HiddenItemRecord*> listed(numbers.back() + 1, nullptr);
+    for (const HiddenItemRecord& entry : scan.list) {
+        const int number = *PlaceNumberOf(entry);
+        if (number <= numbers.back()) listed[number] = &entry;
+    }
     for (const int number : numbers) found.push_back(Found(scan, number, listed, damaged));
 }
 

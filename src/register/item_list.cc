@@ -101,7 +101,7 @@ void WriteItemList(std::string_view hiding_place, const std::vector<HiddenItemRe
     const std::string temporary = PathIn(hiding_place, "tessarn-items.tmp");
     RandomAccessFile file(temporary, RandomAccessFile::IfMissing::kCreateEmpty);
     file.Truncate(0);
-    file.WriteAt(0, entries.data(), entries.size() * kRecordSize);
+    if (!entries.empty()) file.WriteAt(0, entries.data(), entries.size() * kRecordSize);
     file.Close();
     platform::ReplaceFile(temporary, ItemListPathIn(hiding_place));
 }
