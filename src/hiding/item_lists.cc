@@ -9,6 +9,7 @@
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/item_identity.h"
+#include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "register/hiding_place.h"
 #include "register/item_list.h"
@@ -142,8 +143,17 @@ std::vector<HidingPlaceScan> MendItemLists(const HiddenItemsRegister& hidden_ite
         HidingPlaceScan scan{std::move(place.hiding_place), std::move(place.letters), {}, {}};
         std::string bytes;
         try {
-            scan.names = platform::ListItemsMatching(scan.hiding_place, "H*");
-            bytes = ReadItemList(scan.hiding_place);
+            // Every name, so that the one search also tells whether there is a list to read: a
+            // name looked for and missing costs a second search of the folder.
+            bool has_list = false;
+            for (std::string& name : platform::ListItemsMatching(scan.hiding_place, "*")) {
+                if (name.front() == 'H' || name.front() == 'h') {
+                    scan.names.push_back(std::move(name));
+                } else {
+                    has_list = has_list || platform::EqualIgnoringCase(name, kItemListName);
+                }
+            }
+            if (has_list) bytes = ReadItemList(scan.hiding_place);
         } catch (const WindowsError&) {
             continue;
         }

@@ -25,11 +25,12 @@ bool FolderReadable(const fs::path& folder) {
     return true;
 }
 
-// What a DriveTableSnapshot keeps: each link and each drive as first read.
+// What a DriveTableSnapshot keeps: the letters, each link and each drive as first read.
 struct Snapshot {
     fs::path dosdevices;
     std::map<std::string, std::optional<fs::path>> links;
     std::map<char, std::optional<Drive>> drives;
+    std::optional<std::vector<char>> letters;
 };
 thread_local Snapshot* snapshot = nullptr;
 
@@ -71,6 +72,25 @@ std::optional<Drive> ReadDrive(const fs::path& dosdevices, char letter) {
     return drive;
 }
 
+// The drive letters there are, in order. One listing finds them, rather than asking for all 26.
+std::vector<char> ReadLetters(const fs::path& dosdevices) {
+    Snapshot* kept = SnapshotOf(dosdevices);
+    if (kept != nullptr && kept->letters) return *kept->letters;
+    std::vector<char> letters;
+    if (DIR* listing = opendir(dosdevices.c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            const std::string_view name = entry->d_name;
+            if (name.size() == 2 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z') {
+                letters.push_back(name[0]);
+            }
+        }
+        closedir(listing);
+    }
+    std::sort(letters.begin(), letters.end());
+    if (kept != nullptr) kept->letters = letters;
+    return letters;
+}
+
 char LowerLetter(char letter) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
 }
@@ -79,7 +99,7 @@ char LowerLetter(char letter) {
 
 DriveTableSnapshot::DriveTableSnapshot() : outermost_(snapshot == nullptr) {
     if (!outermost_) return;
-    snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}};
+    snapshot = new Snapshot{PrefixFolder() / "dosdevices", {}, {}, std::nullopt};
     BeginLookupMemo();
 }
 
@@ -93,20 +113,8 @@ DriveTableSnapshot::~DriveTableSnapshot() {
 // A label is the name of the drive's host folder, known without asking anything more.
 std::vector<Drive> ListDrives(DriveLabels) {
     const fs::path dosdevices = PrefixFolder() / "dosdevices";
-    // One listing finds the letters that are there, rather than asking for all 26.
-    std::vector<char> letters;
-    if (DIR* listing = opendir(dosdevices.c_str())) {
-        while (const dirent* entry = readdir(listing)) {
-            const std::string_view name = entry->d_name;
-            if (name.size() == 2 && name[1] == ':' && name[0] >= 'a' && name[0] <= 'z') {
-                letters.push_back(name[0]);
-            }
-        }
-        closedir(listing);
-    }
-    std::sort(letters.begin(), letters.end());
     std::vector<Drive> drives;
-    for (const char letter : letters) {
+    for (const char letter : ReadLetters(dosdevices)) {
         if (std::optional<Drive> drive = ReadDrive(dosdevices, letter)) drives.push_back(*drive);
     }
     return drives;
