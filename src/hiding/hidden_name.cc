@@ -29,7 +29,8 @@ bool RecordNamesPlace(const HiddenItemRecord& record, std::string_view hidden_pa
 
 std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
                                     const std::vector<HiddenItemRecord>& records,
-                                    const std::vector<std::string>& waiting_places) {
+                                    const std::vector<std::string>& waiting_places,
+                                    const std::vector<std::string>* names_there) {
     const std::string hiding_place = platform::FoldCase(HidePathFor(drive_text, ""));
     std::unordered_set<std::string> recorded;
     for (const HiddenItemRecord& record : records) {
@@ -37,9 +38,17 @@ std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
         if (place.starts_with(hiding_place)) recorded.insert(std::move(place));
     }
     for (const std::string& place : waiting_places) recorded.insert(platform::FoldCase(place));
+    std::unordered_set<std::string> there;
+    if (names_there != nullptr) {
+        for (const std::string& name : *names_there) there.insert(platform::FoldCase(name));
+    }
+    const auto lies_there = [&](int number, const std::string& place) {
+        return names_there != nullptr ? there.contains(platform::FoldCase(HiddenNameFor(number)))
+                                      : platform::ItemExists(place);
+    };
     for (int number = first; number <= kLastHiddenNumber; ++number) {
         const std::string place = HidePathFor(drive_text, HiddenNameFor(number));
-        if (!recorded.contains(platform::FoldCase(place)) && !platform::ItemExists(place)) {
+        if (!recorded.contains(platform::FoldCase(place)) && !lies_there(number, place)) {
             return number;
         }
     }

@@ -29,9 +29,12 @@ bool RecordNamesPlace(const HiddenItemRecord& record, std::string_view hidden_pa
 // operation still waiting for its medium (`waiting_places`, such as D:\recycled\H1). A name can
 // stay taken after the register's count has moved below it (H2 stays with its item when H1 is
 // unhidden), so counting alone would hand it out twice. Nothing when every number up to
-// kLastHiddenNumber is taken.
+// kLastHiddenNumber is taken. Where `names_there` is given (the names one look into the hiding
+// place found, as an opening of the register makes it), a name lies there when it is among them,
+// in any letter case, without asking the file system for each number.
 std::optional<int> FreeHiddenNumber(int first, std::string_view drive_text,
                                     const std::vector<HiddenItemRecord>& records,
-                                    const std::vector<std::string>& waiting_places);
+                                    const std::vector<std::string>& waiting_places,
+                                    const std::vector<std::string>* names_there = nullptr);
 
 }  // namespace hiding

@@ -116,7 +116,8 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
     Intent intent{Intent::Operation::kHide, 0, {}, path, {}};
     try {
         std::vector<Intent> waiting;
-        hidden_items.emplace(OpenRegister(&waiting));
+        std::vector<HidingPlaceScan> scans;
+        hidden_items.emplace(OpenRegister(&waiting, &scans));
         intent.position = hidden_items->RecordCount() + 1;
         if (intent.position > kLastHiddenNumber) {
             return {Result::kRefused,
@@ -126,7 +127,8 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
         std::vector<std::string> waiting_places;
         for (const Intent& earlier : waiting) waiting_places.push_back(earlier.hidden_path());
         const std::optional<int> number =
-            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll(), waiting_places);
+            FreeHiddenNumber(intent.position, drive_text, hidden_items->ReadAll(), waiting_places,
+                             NamesScannedOn(scans, drive_text));
         if (!number) {
             return {Result::kRefused, "Cannot Hide: every hidden name from H" +
                                           std::to_string(intent.position) +

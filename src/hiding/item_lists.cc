@@ -123,6 +123,16 @@ void Mend(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records,
     }
 }
 
+// The scan of the hiding place of the drive a path or drive text (c:) begins with.
+const HidingPlaceScan* ScanOf(const std::vector<HidingPlaceScan>& scans, std::string_view path) {
+    if (path.empty()) return nullptr;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    for (const HidingPlaceScan& scan : scans) {
+        if (scan.letters.find(letter) != std::string::npos) return &scan;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool OnOneOf(const HiddenItemRecord& record, std::string_view letters) {
@@ -171,6 +181,12 @@ void MendItemList(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& re
                           before.size() * HiddenItemRecord::kSize));
 }
 
+const std::vector<std::string>* NamesScannedOn(const std::vector<HidingPlaceScan>& scans,
+                                               std::string_view drive_text) {
+    const HidingPlaceScan* scan = ScanOf(scans, drive_text);
+    return scan != nullptr ? &scan->names : nullptr;
+}
+
 void AddToItsList(std::string_view hidden_path, const HiddenItemRecord& record) {
     // What the list would leave out when read is never written to it.
     if (!IsListEntry(record)) return;
@@ -180,10 +196,19 @@ void AddToItsList(std::string_view hidden_path, const HiddenItemRecord& record) 
     }
 }
 
-void RemoveFromItsList(std::string_view hidden_path) {
+void RemoveFromItsList(std::string_view hidden_path, const std::vector<HidingPlaceScan>& scans) {
+    const HidingPlaceScan* scan = ScanOf(scans, hidden_path);
+    if (scan == nullptr) return;
+    // Every entry's hidden name is a name Hide gives, told by its number.
+    const std::optional<int> number =
+        HiddenNumberOf(hidden_path.substr(hidden_path.rfind('\\') + 1));
+    const auto entry = std::find_if(
+        scan->list.begin(), scan->list.end(),
+        [&](const HiddenItemRecord& listed) { return number && PlaceNumberOf(listed) == number; });
+    if (entry == scan->list.end()) return;
     try {
-        RemoveFromItemList(HidingPlaceOf(hidden_path),
-                           hidden_path.substr(hidden_path.rfind('\\') + 1));
+        RemoveFromItemList(scan->hiding_place, scan->list,
+                           static_cast<std::size_t>(entry - scan->list.begin()));
     } catch (const WindowsError&) {
     }
 }

@@ -38,13 +38,19 @@ std::vector<HidingPlaceScan> MendItemLists(const HiddenItemsRegister& hidden_ite
 // Mends one scanned list again, after records were added to the register.
 void MendItemList(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records);
 
+// The names the scan of a drive's hiding place found (drive_text: c:); nothing when that hiding
+// place was not scanned.
+const std::vector<std::string>* NamesScannedOn(const std::vector<HidingPlaceScan>& scans,
+                                               std::string_view drive_text);
+
 // Whether the first letter of a record's item path is one of these drive letters.
 bool OnOneOf(const HiddenItemRecord& record, std::string_view letters);
 
 // Hide's and Unhide's steps on the list of the hiding place that holds `hidden_path`
 // (C:\recycled\H3). The register is the truth: a failure here is mended by the next opening and
-// is not reported.
+// is not reported. Unhide's step finds the entry in what the opening's scan found, without
+// reading the list again; a hiding place the opening could not scan is left to the next one.
 void AddToItsList(std::string_view hidden_path, const HiddenItemRecord& record);
-void RemoveFromItsList(std::string_view hidden_path);
+void RemoveFromItsList(std::string_view hidden_path, const std::vector<HidingPlaceScan>& scans);
 
 }  // namespace hiding

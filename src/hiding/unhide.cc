@@ -73,8 +73,9 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
     std::optional<HiddenItemsRegister> hidden_items;
     HiddenItemRecord record;
     std::vector<Intent> waiting;
+    std::vector<HidingPlaceScan> scans;
     try {
-        hidden_items.emplace(OpenRegister(&waiting));
+        hidden_items.emplace(OpenRegister(&waiting, &scans));
         // Another running copy may have removed records since the list was filled.
         if (position >= hidden_items->RecordCount()) return {Result::kListChanged, {}};
         record = hidden_items->ReadRecordAt(position);
@@ -155,7 +156,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     ", but its record could not be removed from the list of hidden items: " +
                     error.what() + "\nThe list is put right the next time it is opened."};
     }
-    RemoveFromItsList(intent.from);
+    RemoveFromItsList(intent.from, scans);
     DiscardJournal();
     try {
         hidden_items->Close();

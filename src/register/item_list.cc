@@ -113,21 +113,13 @@ void AppendToItemList(std::string_view hiding_place, const HiddenItemRecord& ent
     list.Close();
 }
 
-void RemoveFromItemList(std::string_view hiding_place, std::string_view hidden_name) {
+void RemoveFromItemList(std::string_view hiding_place, const std::vector<HiddenItemRecord>& entries,
+                        std::size_t slot) {
     std::optional<RandomAccessFile> list = OpenExisting(ItemListPathIn(hiding_place));
-    if (!list) return;
-    const std::string bytes = ReadWhole(*list);
-    if (bytes.size() % kRecordSize != 0) return;
-    const std::size_t count = bytes.size() / kRecordSize;
-    for (std::size_t slot = 0; slot < count; ++slot) {
-        const std::string_view name(bytes.data() + slot * kRecordSize,
-                                    HiddenItemRecord::kHiddenNameWidth);
-        if (name.substr(0, name.find_last_not_of(' ') + 1) != hidden_name) continue;
-        const std::size_t last = (count - 1) * kRecordSize;
-        if (slot + 1 < count) list->WriteAt(slot * kRecordSize, bytes.data() + last, kRecordSize);
-        list->Truncate(last);
-        break;
-    }
+    if (!list || slot >= entries.size() || list->Length() != entries.size() * kRecordSize) return;
+    const std::size_t last = entries.size() - 1;
+    if (slot < last) list->WriteAt(slot * kRecordSize, &entries[last], kRecordSize);
+    list->Truncate(last * kRecordSize);
     list->Close();
 }
 

@@ -54,9 +54,11 @@ void WriteItemList(std::string_view hiding_place, const std::vector<HiddenItemRe
 // Adds an entry at the end of the list, over a record that a crash left cut short there.
 void AppendToItemList(std::string_view hiding_place, const HiddenItemRecord& entry);
 
-// Removes the entry of a hidden name, without rewriting the list: the last entry moves into its
-// slot and the list is cut by one record. A crash between the two leaves that entry twice, which
-// the next opening mends. A list that is not whole records is left for that opening to mend.
-void RemoveFromItemList(std::string_view hiding_place, std::string_view hidden_name);
+// Removes entry `slot` of the list, which holds `entries` as an opening of the register found or
+// made them, without reading or rewriting it: the last entry moves into the slot and the list is
+// cut by one record. A crash between the two leaves that entry twice, which the next opening
+// mends. A list that holds another number of records now is left for that opening to mend.
+void RemoveFromItemList(std::string_view hiding_place, const std::vector<HiddenItemRecord>& entries,
+                        std::size_t slot);
 
 }  // namespace hiding

@@ -51,7 +51,7 @@ TEST_F(ItemListTest, HideAndUnhideAddAndRemoveEntriesWithoutRewritingTheList) {
     const std::filesystem::path list = DriveC() / "recycled" / kItemListName;
     const Entries items = Items(3);
     EXPECT_EQ(ReadItemList(hiding_place), "");
-    RemoveFromItemList(hiding_place, "H1");
+    RemoveFromItemList(hiding_place, items, 0);
     EXPECT_FALSE(std::filesystem::exists(list));
 
     // An entry cut short by a crash is written over.
@@ -59,14 +59,14 @@ TEST_F(ItemListTest, HideAndUnhideAddAndRemoveEntriesWithoutRewritingTheList) {
     AppendToItemList(hiding_place, items[1]);
     AppendToItemList(hiding_place, items[2]);
     EXPECT_EQ(Bytes(list), BytesOf(items));
-    RemoveFromItemList(hiding_place, "H1");
+    RemoveFromItemList(hiding_place, items, 0);
     EXPECT_EQ(Bytes(list), BytesOf({items[2], items[1]}));
-    RemoveFromItemList(hiding_place, "H2");
+    RemoveFromItemList(hiding_place, {items[2], items[1]}, 1);
     EXPECT_EQ(Bytes(list), BytesOf({items[2]}));
 
-    // A list that is not whole records is left for the next opening of the register to mend.
+    // A list that no longer holds what the opening found is left for the next opening to mend.
     Store(list, BytesOf(items) + "torn");
-    RemoveFromItemList(hiding_place, "H1");
+    RemoveFromItemList(hiding_place, items, 0);
     EXPECT_EQ(Bytes(list), BytesOf(items) + "torn");
     WriteItemList(hiding_place, {items[1]});
     EXPECT_EQ(ReadItemList(hiding_place), BytesOf({items[1]}));
