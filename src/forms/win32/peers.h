@@ -9,13 +9,13 @@
 #include "forms/controls.h"
 #include "forms/toolkit.h"
 #include "forms/win32/widgets.h"
-#include "platform/win32/system_path.h"
+#include "platform/utf16.h"
 
 namespace forms::win32 {
 
 // Captions and texts cross to the system as UTF-16, as paths do.
-using platform::win32::Utf8;
-using platform::win32::Wide;
+using platform::Utf8;
+using platform::Wide;
 
 // The module whose resources hold the program icon (resource 1): the program itself.
 HINSTANCE Module();

@@ -73,14 +73,6 @@ UINT VirtualKeyOf(Key key) {
     return 0;
 }
 
-// A character beyond the basic plane comes as two units, a surrogate pair, as typed ones do.
-std::wstring Utf16Of(char32_t character) {
-    if (character < 0x10000) return std::wstring(1, static_cast<wchar_t>(character));
-    const char32_t beyond = character - 0x10000;
-    return {static_cast<wchar_t>(0xD800 + (beyond >> 10)),
-            static_cast<wchar_t>(0xDC00 + (beyond & 0x3FF))};
-}
-
 // The keys that lie in the extended block of the keyboard, as their scan code says.
 bool IsExtended(UINT virtual_key) {
     switch (virtual_key) {
@@ -103,7 +95,11 @@ void Deliver(const Keystroke& stroke) {
     const HWND target = GetFocus();
     if (target == nullptr) return;
     if (stroke.key == Key::kCharacter) {
-        for (const wchar_t unit : Utf16Of(stroke.character)) {
+        // A character beyond the basic plane comes as two units, a surrogate pair, as typed
+        // ones do.
+        std::wstring units;
+        platform::AppendUtf16(stroke.character, units);
+        for (const wchar_t unit : units) {
             Dispatch(MSG{target, WM_CHAR, unit, 1, 0, {}});
         }
         return;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/utf16.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/volumes.h"
 #include "platform/win32/windows_api.h"
@@ -124,7 +125,7 @@ std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
     // The folders above are those above where the links lead, up to the root of that volume.
     const std::optional<std::wstring> final_path = FinalPath(folder.get());
     std::optional<WindowsPath> place =
-        final_path ? ParseWindowsPath(win32::Utf8(*final_path)) : std::nullopt;
+        final_path ? ParseWindowsPath(Utf8(*final_path)) : std::nullopt;
     if (!place) return identities;
     while (!place->IsDriveRoot()) {
         place->components.pop_back();
