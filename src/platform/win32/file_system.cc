@@ -187,7 +187,11 @@ void MoveItem(std::string_view from, std::string_view to) {
     // system itself is asked only when there is none.
     const bool folder = *source_attributes & FILE_ATTRIBUTE_DIRECTORY;
     const bool file_as_folder = target->ends_in_separator && !folder;
-    const bool into_itself = Inside(*target, source);
+    // A target below the source whose folder is no folder (the source is a file, or the folder
+    // between is missing) leaves the system to answer that its path is not found.
+    const std::optional<::DWORD> target_folder = AttributesOf(win32::FolderOf(*target));
+    const bool into_itself =
+        Inside(*target, source) && target_folder && (*target_folder & FILE_ATTRIBUTE_DIRECTORY);
     if (target->IsDriveRoot() || ((file_as_folder || into_itself) && AttributesOf(*target))) {
         throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
     }
