@@ -1,10 +1,8 @@
-// The rest of the toolkit on Win32: the message box, posted keystrokes, posted tasks, the end of
-// the event loop and the locale's comparison of texts.
+// The rest of the toolkit on Win32: the message box, posted keystrokes and the locale's comparison
+// of texts.
 #include "forms/toolkit.h"
 
 #include <algorithm>
-#include <deque>
-#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -14,31 +12,9 @@
 namespace forms::win32 {
 namespace {
 
-constexpr wchar_t kProgramClass[] = L"TessarnProgram";
-constexpr UINT kRunTask = WM_APP + 1;
-
-std::deque<std::function<void()>>& Tasks() {
-    static std::deque<std::function<void()>> tasks;
-    return tasks;
-}
-
 std::vector<Keystroke>& PendingKeystrokes() {
     static std::vector<Keystroke> pending;
     return pending;
-}
-
-// One posted message per task, so that tasks run in the order they were posted, between other
-// messages, also in a message box's own loop.
-LRESULT CALLBACK ProgramProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == kRunTask) {
-        if (!Tasks().empty()) {
-            std::function<void()> task = std::move(Tasks().front());
-            Tasks().pop_front();
-            task();
-        }
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 UINT VirtualKeyOf(Key key) {
@@ -127,21 +103,6 @@ void Deliver(const Keystroke& stroke) {
 
 }  // namespace
 
-HWND ProgramWindow() {
-    static const HWND window = [] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = ProgramProc;
-        window_class.hInstance = Module();
-        window_class.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
-        window_class.lpszClassName = kProgramClass;
-        RegisterClassExW(&window_class);
-        return CreateWindowExW(0, kProgramClass, L"Tessarn", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               Module(), nullptr);
-    }();
-    return window;
-}
-
 // Delivered only once one of the program's controls has the focus: right after a message box
 // closes, none has until the window that opened it is active again, and typed keys would go to
 // the control that takes the focus then. The form window calls here once it has given one.
@@ -173,15 +134,6 @@ void PostKeystrokes(const std::vector<Keystroke>& keystrokes) {
     win32::PendingKeystrokes().insert(win32::PendingKeystrokes().end(), keystrokes.begin(),
                                       keystrokes.end());
     Post([] { win32::DeliverPendingKeystrokes(); });
-}
-
-void Post(std::function<void()> task) {
-    win32::Tasks().push_back(std::move(task));
-    PostMessageW(win32::ProgramWindow(), win32::kRunTask, 0, 0);
-}
-
-void EndProgram() {
-    PostQuitMessage(0);
 }
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
