@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -33,8 +34,10 @@ class RandomAccessFile {
 
   private:
     std::string windows_path_;
-    // A descriptor on Linux, a HANDLE on Windows; -1 (INVALID_HANDLE_VALUE there) when closed.
-    std::intptr_t handle_ = -1;
+    // The open file, as each system holds it (random_access_file.cc of posix/ and win32/); null
+    // once closed or moved from.
+    struct OpenFile;
+    std::unique_ptr<OpenFile> file_;
 };
 
 // Replaces target by source with one rename in the same folder, then flushes the folder, so that

@@ -1,6 +1,7 @@
 // The user of the windows at the keyboard and the mouse: what a window test does and sees, through
-// the real controls of the toolkit the tests are built with (tests/forms/qt/ for Qt). Every action
-// reaches the model the way a user's would, through the toolkit; nothing here calls a handler.
+// the real controls of the toolkit the tests are built with (tests/forms/qt/ for Qt,
+// tests/forms/win32/ for Win32). Every action reaches the model the way a user's would, through
+// the toolkit; nothing here calls a handler.
 #pragma once
 
 #include <functional>

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "forms/win32/widgets.h"
-#include "platform/win32/system_path.h"
+#include "platform/utf16.h"
 
 namespace user {
 namespace {
@@ -32,8 +32,8 @@ HWND Window(const forms::Form& form) {
     return hwnd;
 }
 
-using platform::win32::Utf8;
-using platform::win32::Wide;
+using platform::Utf8;
+using platform::Wide;
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
