@@ -16,6 +16,7 @@
 #include "forms/DriveListBox.h"
 #include "forms/FileListBox.h"
 #include "forms/form.h"
+#include "forms/qt/drops.h"
 #include "forms/qt/peers.h"
 #include "forms/qt/widgets.h"
 
@@ -251,6 +252,7 @@ std::unique_ptr<FormPeer> MakeWindow(Form& form) {
         }
     }
     if (CommandButton* button = form.DefaultButton()) qt::ButtonOf(button)->setDefault(true);
+    qt::AcceptDrops(form, peer->window());
     return peer;
 }
 
