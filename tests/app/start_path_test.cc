@@ -57,17 +57,12 @@ TEST_F(StartPathTest, AFileIsChosenAfterTheFirstPasswordAndHiddenByHide) {
     EXPECT_EQ(Register(), RecordBytes("H1", "C:\\Docs\\report.txt", "report.txt"));
 }
 
-TEST_F(StartPathTest, AFolderIsOpenedOnItsDrive) {
-    const fs::path drive_d = machine_->AddDrive('d', true);
-    fs::create_directories(drive_d / "Work");
-    WriteFile(drive_d / "Work/plan.txt", "plan");
-    LogIn({Given(drive_d / "Work")});
-
+TEST_F(StartPathTest, AFolderIsOpenedItself) {
+    LogIn({Given(HostC("Docs/Old"))});
     Form1& w = Instance<Form1>();
-    EXPECT_EQ(w.Drive1.Drive(), "d:");
-    EXPECT_EQ(w.Dir1.Path(), "D:\\Work");
-    EXPECT_EQ(user::Entries(w.File1), std::vector<std::string>{"plan.txt"});
-    EXPECT_EQ(user::TextOf(w.Text1), "D:\\Work");
+    EXPECT_EQ(w.Dir1.Path(), "C:\\Docs\\Old");
+    EXPECT_EQ(user::Entries(w.File1), std::vector<std::string>{"old.txt"});
+    EXPECT_EQ(user::TextOf(w.Text1), "C:\\Docs\\Old");
     EXPECT_TRUE(messages_.empty());
 }
 
