@@ -118,7 +118,9 @@ bool IsDropTarget(const Form& form) {
 }
 
 bool TakesDrops(const Form& form) {
-    return IsDropTarget(form) && form.Loaded() && form.Enabled();
+    // A message box is a window over it too: a drop taken then would move the browser under a
+    // box that still speaks of where it was.
+    return IsDropTarget(form) && form.Loaded() && form.Enabled() && !MessageBoxOpen();
 }
 
 void UserDropped(Form& form, const std::vector<std::string>& paths) {

@@ -25,7 +25,8 @@ void OpenStartItem(Form1& window);
 
 // Whether items may be dropped on the window at all: the main window alone takes them.
 bool IsDropTarget(const Form& form);
-// Whether it takes them now: not while another window of the program is open over it.
+// Whether it takes them now: not while another window of the program, a message box too, is
+// open over it.
 bool TakesDrops(const Form& form);
 // The user dropped items on the window; their paths as the system gives them. Ignored while the
 // window takes no drops.

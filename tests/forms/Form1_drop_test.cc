@@ -18,6 +18,8 @@ TEST_F(DroppedOnForm1Test, TheFirstDroppedFileIsChosenOnItsDriveAndHiddenOnlyByH
     WriteFile(drive_d / "Work/plan.txt", "plan");
     Form1& w = Open();
 
+    // A drop while the message about it is open, over the window, is not taken.
+    on_message_ = [&] { user::DropItems(w, {HostC("boot.ini")}); };
     user::DropItems(w, {drive_d / "Work/plan.txt", HostC("boot.ini")});
     EXPECT_EQ(w.Drive1.Drive(), "d:");
     EXPECT_EQ(w.Dir1.Path(), "D:\\Work");
