@@ -4,6 +4,7 @@
 // the toolkit; nothing here calls a handler.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ void DoubleClick(const forms::ListControl& list, const std::string& entry);
 void ChooseDrive(const forms::DriveListBox& drives, char letter);
 // The close box in the window's title bar, as the window manager offers it.
 void CloseBox(const forms::Form& form);
+// Drags files and folders from a file manager and drops them on the middle of the window.
+void DropItems(const forms::Form& form, const std::vector<std::filesystem::path>& items);
 
 // The keyboard. Keys go to the control that has the focus.
 // Moves the focus to the control, without pressing or choosing anything.

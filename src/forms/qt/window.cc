@@ -17,6 +17,7 @@
 #include "forms/FileListBox.h"
 #include "forms/focus.h"
 #include "forms/form.h"
+#include "forms/qt/drops.h"
 #include "forms/qt/peers.h"
 #include "forms/qt/widgets.h"
 
@@ -248,6 +249,7 @@ std::unique_ptr<FormPeer> MakeWindow(Form& form) {
         }
     }
     if (CommandButton* button = form.DefaultButton()) qt::ButtonOf(button)->setDefault(true);
+    qt::AcceptDrops(form, peer->window());
     return peer;
 }
 

@@ -10,6 +10,7 @@
 #include "forms/FileListBox.h"
 #include "forms/focus.h"
 #include "forms/form.h"
+#include "forms/win32/drops.h"
 #include "forms/win32/peers.h"
 
 namespace forms::win32 {
@@ -78,6 +79,7 @@ class FormWindow : public FormPeer {
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
         EnableWindow(hwnd_, form.Enabled());
+        AcceptDrops(form, hwnd_);
     }
 
     // The controls' windows are gone with their peers by now.
@@ -137,6 +139,9 @@ class FormWindow : public FormPeer {
 
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         switch (message) {
+            case WM_DROPFILES:
+                Dropped(form_, reinterpret_cast<HDROP>(wparam));
+                return 0;
             case WM_CLOSE:
                 // The close box: the form decides, and unloads, never merely hides, the window.
                 if (!closed_) form_.UserClosing();
