@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "platform/file_system.h"
-#include "platform/win32/system_path.h"
+#include "platform/utf16.h"
 #include "platform/win32/windows_api.h"
 #include "platform/windows_path.h"
 
@@ -13,7 +13,7 @@ GivenItem ItemOfGivenPath(std::string_view given) {
     using Found = GivenItem::Found;
     if (given.empty()) return {Found::kMissing, {}};
     // Relative paths are taken against the current folder, as the system takes them.
-    const std::wstring wide = win32::Wide(given);
+    const std::wstring wide = Wide(given);
     std::wstring full(MAX_PATH, L'\0');
     ::DWORD size =
         GetFullPathNameW(wide.c_str(), static_cast<::DWORD>(full.size()), full.data(), nullptr);
@@ -28,7 +28,7 @@ GivenItem ItemOfGivenPath(std::string_view given) {
     constexpr std::wstring_view kLongPathPrefix = L"\\\\?\\";
     if (full.starts_with(kLongPathPrefix)) full.erase(0, kLongPathPrefix.size());
 
-    const std::optional<WindowsPath> parsed = ParseWindowsPath(win32::Utf8(full));
+    const std::optional<WindowsPath> parsed = ParseWindowsPath(Utf8(full));
     if (!parsed) return {Found::kOnNoDrive, {}};
     const std::string path = FormatWindowsPath(*parsed);
     if (!ItemExists(path)) return {Found::kMissing, {}};
