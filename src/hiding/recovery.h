@@ -46,8 +46,4 @@ std::vector<HiddenItemRecord> ListHiddenItems();
 // when that opening succeeded; false leaves the journal for the next opening.
 bool SettleNow();
 
-// Removes a journal whose operation ended with the register holding its outcome. Failing to do
-// so is harmless (settling it again changes nothing), so failures are not reported.
-void DiscardJournal();
-
 }  // namespace hiding
