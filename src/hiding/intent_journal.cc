@@ -142,11 +142,13 @@ void WriteIntent(std::string_view journal_path, const Intent& intent) {
     const std::string bytes = EncodeIntent(intent);
     platform::RandomAccessFile journal(journal_path,
                                        platform::RandomAccessFile::IfMissing::kCreateEmpty);
-    journal.Truncate(0);
+    // Settling removes an empty journal under the register's lock, so an empty one is new.
+    const std::uint64_t old_length = journal.Length();
     journal.WriteAt(0, bytes.data(), bytes.size());
+    if (old_length > bytes.size()) journal.Truncate(bytes.size());
     journal.Sync();
     journal.Close();
-    platform::SyncFolderOf(journal_path);
+    if (old_length == 0) platform::SyncFolderOf(journal_path);
 }
 
 JournalContent ReadJournal(std::string_view journal_path) {

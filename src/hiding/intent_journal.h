@@ -83,8 +83,9 @@ std::string DamagedJournalPath(int number);
 // Whether a file name (folded to lower case) in the register's folder is a journal set aside.
 bool IsDamagedJournalName(std::string_view folded_name);
 
-// Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
-// before the first move. Throws platform::WindowsError.
+// Writes the intent over the journal at a path, or into a new one, and flushes it (and the
+// folder that gains a new journal), so that it is on the medium before the first move. Throws
+// platform::WindowsError.
 void WriteIntent(std::string_view journal_path, const Intent& intent);
 // What a journal holds: an intent, or nothing. Nothing is either a journal cleared by an operation
 // that ran its course (bytes that are all zero, operation_journal.h), or a torn one.

@@ -11,15 +11,7 @@ using platform::RandomAccessFile;
 
 void WriteJournal(Intent intent) {
     intent.kept_in_place = true;
-    const std::string bytes = EncodeIntent(intent);
-    RandomAccessFile journal(kJournalPath, RandomAccessFile::IfMissing::kCreateEmpty);
-    // Settling removed an empty journal under the same lock, so an empty one is made just now.
-    const std::uint64_t old_length = journal.Length();
-    journal.WriteAt(0, bytes.data(), bytes.size());
-    if (old_length > bytes.size()) journal.Truncate(bytes.size());
-    journal.Sync();
-    journal.Close();
-    if (old_length == 0) platform::SyncFolderOf(kJournalPath);
+    WriteIntent(kJournalPath, intent);
 }
 
 void ClearJournal() {

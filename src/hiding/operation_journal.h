@@ -52,8 +52,8 @@
 
 namespace hiding {
 
-// Writes the intent over the journal, in the third format, and flushes it; the first write also
-// flushes the folder that gains the journal. Throws platform::WindowsError.
+// Writes the intent over the journal, in the third format, and flushes it (WriteIntent). Throws
+// platform::WindowsError.
 void WriteJournal(Intent intent);
 
 // The operation ran its course and the register holds its outcome, flushed: clears the journal
