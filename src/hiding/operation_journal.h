@@ -36,8 +36,8 @@
 //     move that makes it true: Hide flushes the hiding place before it writes the record, Unhide
 //     flushes the item's folder before it removes the record; a Hide that fails after its move
 //     parks its journal (where only the medium settles it) before it moves the item back and
-//     undoes the record; and settling such a journal flushes the hiding place before it changes
-//     the register.
+//     undoes the record, while an Unhide that fails after its move has the item back already;
+//     and settling such a journal flushes the hiding place before it changes the register.
 //   - An operation that stops without anything moved (its journal could not be written, or its
 //     move failed) removes the journal and flushes the folder: a journal that came back would
 //     show a Hide whose place is empty, or an Unhide whose record stays, which only the medium
@@ -60,9 +60,9 @@ void WriteJournal(Intent intent);
 // without a flush. Failing to clear it is harmless, as a clearing lost in a power cut is.
 void ClearJournal();
 
-// The operation stopped with nothing moved, or with what moved put back and settled: removes
-// the journal and flushes its folder. Failures are not reported: settling a journal left
-// behind finds nothing to do, unless a power cut comes too and its medium is out.
+// The operation stopped with nothing moved (its journal could not be written, or its move
+// failed): removes the journal and flushes its folder. Failures are not reported: settling a
+// journal left behind finds nothing to do, unless a power cut comes too and its medium is out.
 void DiscardJournal();
 
 // Moves the journal at `path` to the place where it waits for its drive's medium
