@@ -8,6 +8,7 @@
 #include "hiding/intent_journal.h"
 #include "hiding/journal_check.h"
 #include "hiding/journal_notices.h"
+#include "hiding/operation_journal.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -127,7 +128,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
         return {Result::kNotBack, WhyNotBack(record, error)};
     }
     try {
-        WriteIntent(kJournalPath, intent);
+        WriteJournal(intent);
     } catch (const WindowsError& error) {
         DiscardJournal();
         return {Result::kRefused,
@@ -154,7 +155,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     ", but its record could not be removed from the list of hidden items: " +
                     error.what() + "\nThe list is put right the next time it is opened."};
     }
-    DiscardJournal();
+    ClearJournal();
     try {
         hidden_items->Close();
     } catch (const WindowsError& error) {

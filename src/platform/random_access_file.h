@@ -28,7 +28,7 @@ class RandomAccessFile {
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
     void WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     void Truncate(std::uint64_t length);
-    void Sync();  // flushes data to the medium (fsync, FlushFileBuffers)
+    void Sync();  // flushes the bytes and the length to the medium (fdatasync, FlushFileBuffers)
     void Close();
     const std::string& windows_path() const { return windows_path_; }
 

@@ -30,12 +30,17 @@ void UnhideFirst() {
     hiding::Unhide(0, first.item_name(), first.item_path());
 }
 
+void UnhideLast() {
+    const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
+    hiding::Unhide(static_cast<int>(records.size()) - 1, records.back().item_name(),
+                   records.back().item_path());
+}
+
 // The operations a child may be killed in, by name.
 const std::map<std::string, std::function<void()>, std::less<>> kOperations = {
-    {"hide a.txt", [] { HideDoc("a.txt"); }},
-    {"hide c.txt", [] { HideDoc("c.txt"); }},
-    {"hide Old", [] { HideDoc("Old"); }},
-    {"unhide the first", UnhideFirst},
+    {"hide a.txt", [] { HideDoc("a.txt"); }}, {"hide c.txt", [] { HideDoc("c.txt"); }},
+    {"hide Old", [] { HideDoc("Old"); }},     {"unhide the first", UnhideFirst},
+    {"unhide the last", UnhideLast},
 };
 
 // The child: arms the fault injector to end it before its nth file operation, then runs the
@@ -110,6 +115,16 @@ TEST(CrashTest, UnhideOfAFile) {
             HideDoc("b.txt");
         },
         "unhide the first");
+}
+
+// The last record is cut off the register in place, where the others are rewritten.
+TEST(CrashTest, UnhideOfTheLastRecord) {
+    KillAtEveryStep(
+        [] {
+            HideDoc("a.txt");
+            HideDoc("b.txt");
+        },
+        "unhide the last");
 }
 
 TEST(CrashTest, UnhideOfAFolder) {
