@@ -1,6 +1,6 @@
-// An earlier machine kept drive H:'s hiding place in the machine folder. A crash there, settled
-// only after the next start has moved that folder out, is settled as any other: the journal
-// knows the medium by the hiding place's identity, which the rename kept.
+// Drive H:'s hiding place in the home folder. An earlier machine kept it in the machine folder;
+// a crash there, settled only after the next start has moved that folder out, is settled as any
+// other: the journal knows the medium by the hiding place's identity, which the rename kept.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,9 +18,9 @@ namespace hiding {
 namespace {
 
 namespace fs = std::filesystem;
-using EarlierHomeTest = HidingTest;
+using HomeHidingPlaceHideTest = HidingTest;
 
-TEST_F(EarlierHomeTest, AHideCutShortBeforeTheHidingPlaceMovedOutIsRecordedAfterIt) {
+TEST_F(HomeHidingPlaceHideTest, AHideCutShortBeforeTheHidingPlaceMovedOutIsRecordedAfterIt) {
     const fs::path prefix = platform::PrefixFolder();
     const fs::path home = platform::HomeFolder();
     platform_test::MakeHomeHidingPlaceEarlier(prefix, home);
@@ -44,6 +44,21 @@ TEST_F(EarlierHomeTest, AHideCutShortBeforeTheHidingPlaceMovedOutIsRecordedAfter
     EXPECT_FALSE(fs::exists(Journal()));
     ASSERT_EQ(Unhide(0, "letter.txt", "H:\\letter.txt").result, UnhideOutcome::Result::kUnhidden);
     EXPECT_EQ(Bytes(home / "letter.txt"), "letter");
+}
+
+// Typed into the main window, the hidden folder in home is still a hiding place, and so is all it
+// holds.
+TEST_F(HomeHidingPlaceHideTest, TheHidingPlaceInHomeAndItsItemsAreNeverHiddenThemselves) {
+    const fs::path place = platform::HomeFolder() / ".tessarn-recycled";
+    Store(place / "H1", "letter");
+    StoreRecords({HiddenItemRecord::Make("H1", "H:\\letter.txt", "letter.txt")});
+    for (const char* path : {"H:\\.tessarn-recycled", "H:\\.TESSARN-RECYCLED\\H1"}) {
+        const HideOutcome outcome = Hide(path, "h:");
+        EXPECT_EQ(outcome.result, HideOutcome::Result::kRefused) << path;
+        EXPECT_NE(outcome.message.find("lies in a hiding place"), std::string::npos) << path;
+    }
+    EXPECT_EQ(Bytes(place / "H1"), "letter");
+    EXPECT_EQ(ListHiddenItems().size(), 1u);
 }
 
 }  // namespace
