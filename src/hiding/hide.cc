@@ -67,6 +67,12 @@ std::optional<std::string> RefusalOf(std::string_view t, std::string_view drive)
     if (InAHidingPlace(path)) {
         return "Cannot Hide: " + path + " lies in a hiding place already; only Unhide may move it";
     }
+    // Unhide never makes a name the system's own tools cannot reach, so it could not bring back
+    // an item that bears one already. A path to nothing is left to fail as any failed move.
+    if (const std::optional<std::string> why = platform::WhyCannotHold(path);
+        why && platform::ItemExists(path)) {
+        return "Cannot Hide: Unhide could not bring " + path + " back, since " + *why;
+    }
     return std::nullopt;
 }
 

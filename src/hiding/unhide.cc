@@ -100,6 +100,14 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     ": its record is damaged; its hidden name \"" + record.hidden_name() +
                     "\" names no item in a hiding place. Nothing was moved." + kStays};
     }
+    // A record made where the path was allowed (on Linux, from a stick) may name one this system
+    // reserves; brought back there, the item would be out of reach of the system's own tools.
+    if (const std::optional<std::string> why = platform::WhyCannotHold(record.item_path())) {
+        return {Result::kRefused, "Cannot unhide " + record.item_name() +
+                                      ": this system cannot hold the path " + record.item_path() +
+                                      ", since " + *why + ". Nothing was moved; the item lies in " +
+                                      UnhidePathFor(record) + "." + kStays};
+    }
 
     // An operation cut short on this place waits for the medium it was made on; until it is
     // settled, what another medium holds under the same name is not this item.

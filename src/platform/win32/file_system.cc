@@ -10,6 +10,7 @@
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
 #include "platform/windows_error.h"
+#include "platform/windows_names.h"
 
 namespace platform {
 namespace {
@@ -157,6 +158,10 @@ bool FolderExists(std::string_view path) {
 bool FileExists(std::string_view path) {
     const std::optional<::DWORD> attributes = AttributesOf(path);
     return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> WhyCannotHold(std::string_view path) {
+    return WhyWindowsCannotHold(path);
 }
 
 void DeleteFileAt(std::string_view text) {
