@@ -129,7 +129,8 @@ package-windows:
 		sed -u -e '/\] Built target /d'
 
 # The installer on a fresh Wine machine: installed, the program started from its Start-menu entry
-# and worked through its windows (first start, Hide, Unhide, Hide), uninstalled
+# and worked through its windows (first start, Hide, Unhide, Hide), started again from Explorer's
+# entry "Hide with Tessarn…" for a file and that file hidden, uninstalled
 # (tests/package-windows/install-use-uninstall).
 package-windows-test: package-windows
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target package_robot -- --no-print-directory | \

@@ -222,6 +222,8 @@ const MoveCase kMoves[] = {
     {"move.root-as-target", {"@\\a.txt"}, "@\\a.txt", "C:\\"},
     {"move.folder-into-itself", {"@\\dir\\sub\\"}, "@\\dir", "@\\dir\\sub\\dir"},
     {"move.folder-into-itself-directly", {"@\\dir\\"}, "@\\dir", "@\\dir\\dir"},
+    {"move.file-below-itself", {"@\\a.txt"}, "@\\a.txt", "@\\a.txt\\x"},
+    {"move.folder-into-missing-folder-of-itself", {"@\\dir\\"}, "@\\dir", "@\\dir\\sub\\x"},
 
     // Trailing dots.
     {"move.target-trailing-dot", {"@\\a.txt"}, "@\\a.txt", "@\\b.txt."},

@@ -1,6 +1,7 @@
 // Windows path resolution on any text. The promise: a path either resolves to a host path inside
 // the folder its drive letter maps to, spelled as the host spells it, or the call fails with a
-// WindowsError that says why.
+// WindowsError that says why. And the names Windows cannot hold are told of drive paths alone,
+// as Unhide asks of a record's path before it moves anything.
 //
 // The drives are built here without symbolic links: a link inside a drive may lead anywhere, as
 // a link on Windows may, and only the path text is under test.
@@ -18,6 +19,7 @@
 #include "platform/posix/host_path.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
+#include "platform/windows_names.h"
 #include "platform/windows_path.h"
 
 namespace {
@@ -119,6 +121,10 @@ void CheckResolved(std::string_view text, const HostLocation& location) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Machine();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (const std::optional<std::string> why = WhyWindowsCannotHold(text)) {
+        fuzz::Require(ParseWindowsPath(text).has_value() && !why->empty(),
+                      "a name Windows cannot hold is told of a drive path, with its reason");
+    }
     try {
         CheckResolved(text, ResolveWindowsPath(text));
     } catch (const WindowsError& error) {

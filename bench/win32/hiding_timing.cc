@@ -1,7 +1,12 @@
 // Hide and Unhide with their intent journal on Windows (make windows-bench, under Wine), against
 // the least any Hide or Unhide could do on disk: one MoveFileExW, and a 400-byte record appended
 // (or cut off) and flushed with FlushFileBuffers. Both on drive C, in one run, from a register
-// of ten records; each step timed many times, reported as its minimum, median and maximum.
+// of ten records; each round times the operation and then the plain calls, so that both meet the
+// machine at the same moment, and each is reported as its minimum, median and maximum.
+//
+// With --one-of-each it makes one Hide, one Unhide and one plain Hide between markers that
+// OutputDebugStringA leaves in a trace of Wine's (bench/win32/count-calls counts the Win32
+// calls between them).
 //
 // It wipes the register of the machine it runs on, so it runs only on the Wine machine of the
 // Windows build's tests, as they do (TESSARN_TEST_MACHINE=wine).
@@ -17,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hiding/hide.h"
@@ -90,20 +96,34 @@ struct Timing {
     double Median() const { return microseconds[microseconds.size() / 2]; }
 };
 
-// Times `measured` kRounds times, each after `before` and followed by `after`, untimed.
-Timing Time(std::string name, const std::function<void()>& before,
-            const std::function<void()>& measured, const std::function<void()>& after) {
-    Timing timing{std::move(name), {}};
+// One side of a comparison: `timed` runs after `before` and is followed by `after`.
+struct Side {
+    std::string name;
+    std::function<void()> before;
+    std::function<void()> timed;
+    std::function<void()> after;
+};
+
+double Microseconds(const Side& side) {
+    side.before();
+    const Clock::time_point start = Clock::now();
+    side.timed();
+    const Clock::duration took = Clock::now() - start;
+    side.after();
+    return std::chrono::duration<double, std::micro>(took).count();
+}
+
+// Times the operation and then the plain calls in each of kRounds rounds.
+std::pair<Timing, Timing> Compare(const Side& operation, const Side& plain) {
+    std::pair<Timing, Timing> timings{{operation.name, {}}, {plain.name, {}}};
     for (int round = 0; round < kRounds; ++round) {
-        before();
-        const Clock::time_point start = Clock::now();
-        measured();
-        const Clock::duration took = Clock::now() - start;
-        after();
-        timing.microseconds.push_back(std::chrono::duration<double, std::micro>(took).count());
+        timings.first.microseconds.push_back(Microseconds(operation));
+        timings.second.microseconds.push_back(Microseconds(plain));
     }
-    std::sort(timing.microseconds.begin(), timing.microseconds.end());
-    return timing;
+    for (Timing* timing : {&timings.first, &timings.second}) {
+        std::sort(timing->microseconds.begin(), timing->microseconds.end());
+    }
+    return timings;
 }
 
 void Report(const Timing& timing) {
@@ -124,7 +144,7 @@ void RemoveTheRegister() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     const char* machine = std::getenv("TESSARN_TEST_MACHINE");
     if (machine == nullptr || std::string_view(machine) != "wine") {
         std::fprintf(stderr, "hiding_timing wipes the register: run it with make windows-bench\n");
@@ -151,36 +171,39 @@ int main() {
         const fs::path home = kDocs / "report.txt";
         const fs::path hidden = "C:\\recycled\\plain";
         PlainRecords records;
-        const Timing hide = Time("Hide (journal, move, record)", nothing, HideItem, UnhideItem);
-        const Timing plain_hide = Time(
-            "MoveFileExW + 400-byte append + flush", nothing,
-            [&] {
-                Move(home, hidden);
-                records.Append();
-            },
-            [&] {
-                Move(hidden, home);
-                records.CutOff();
-            });
-        const Timing unhide =
-            Time("Unhide (journal, move back, rewrite)", HideItem, UnhideItem, nothing);
-        const Timing plain_unhide = Time(
-            "MoveFileExW + 400-byte cut + flush",
-            [&] {
-                Move(home, hidden);
-                records.Append();
-            },
-            [&] {
-                Move(hidden, home);
-                records.CutOff();
-            },
-            nothing);
-
-        std::printf("%d rounds each, in microseconds   %22s %9s %9s\n", kRounds, "min", "median",
-                    "max");
-        for (const Timing* timing : {&hide, &plain_hide, &unhide, &plain_unhide}) Report(*timing);
-        Ratio(hide, plain_hide);
-        Ratio(unhide, plain_unhide);
+        const auto plain_hide = [&] {
+            Move(home, hidden);
+            records.Append();
+        };
+        const auto plain_unhide = [&] {
+            Move(hidden, home);
+            records.CutOff();
+        };
+        if (argc > 1 && std::string_view(argv[1]) == "--one-of-each") {
+            for (const auto& [name, step] : {std::pair{"Hide", std::function<void()>(HideItem)},
+                                             {"Unhide", UnhideItem},
+                                             {"plain Hide", plain_hide}}) {
+                OutputDebugStringA((std::string("hiding_timing: ") + name + " begins").c_str());
+                step();
+                OutputDebugStringA((std::string("hiding_timing: ") + name + " ends").c_str());
+            }
+            plain_unhide();
+        } else {
+            const auto [hide, plain_hide_timing] = Compare(
+                {"Hide (journal, move, record)", nothing, HideItem, UnhideItem},
+                {"MoveFileExW + 400-byte append + flush", nothing, plain_hide, plain_unhide});
+            const auto [unhide, plain_unhide_timing] =
+                Compare({"Unhide (journal, move back, rewrite)", HideItem, UnhideItem, nothing},
+                        {"MoveFileExW + 400-byte cut + flush", plain_hide, plain_unhide, nothing});
+            std::printf("%d rounds each, in microseconds   %22s %9s %9s\n", kRounds, "min",
+                        "median", "max");
+            for (const Timing* timing :
+                 {&hide, &plain_hide_timing, &unhide, &plain_unhide_timing}) {
+                Report(*timing);
+            }
+            Ratio(hide, plain_hide_timing);
+            Ratio(unhide, plain_unhide_timing);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "hiding_timing: %s\n", error.what());
         return 1;

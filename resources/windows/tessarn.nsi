@@ -5,8 +5,9 @@
 ;            -DLICENSE=LICENSE -DOUTFILE=tessarn-1.0.0-win64-setup.exe tessarn.nsi
 ;
 ; It installs the program for every user of the machine, and what it adds it takes away again:
-; the program's folder, its Start-menu entry and its Uninstall key. What the program itself
-; keeps (the register C:\Windows\System32\tessarn.dat and its journals, the password under
+; the program's folder, its Start-menu entry, its entry "Hide with Tessarn…" in Explorer's menu
+; of files and folders, and its Uninstall key. What the program itself keeps (the register
+; C:\Windows\System32\tessarn.dat and its journals, the password under
 ; HKEY_LOCAL_MACHINE\Software\Tessarn, the hidden items) is the user's data and outlives it.
 ; The installer therefore never writes under Software\Tessarn: the mere existence of that key
 ; tells the program that a password has been set.
@@ -25,6 +26,11 @@ Target amd64-unicode
 !include LogicLib.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessarn"
+; The entry of Explorer's context menu, for every user: one for files, one for folders.
+!define FILE_VERBS_KEY "Software\Classes\*\shell"
+!define FOLDER_VERBS_KEY "Software\Classes\Directory\shell"
+!define FILE_VERB_KEY "${FILE_VERBS_KEY}\HideWithTessarn"
+!define FOLDER_VERB_KEY "${FOLDER_VERBS_KEY}\HideWithTessarn"
 !define PUBLISHER "Tessarn developers"
 
 Name "Tessarn"
@@ -59,9 +65,10 @@ Var HidingDrive
 hidden into the hidden folder $HidingDrive\recycled.$\r$\n$\r$\nTo hide items on \
 another drive, such as a USB stick, give that drive a folder named recycled at its root: \
 README.md in Tessarn's folder says how."
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "The program, its Start-menu entry and its uninstaller will be \
-removed. Your hidden items, the register of them (C:\Windows\System32\tessarn.dat) and your \
-password stay, so that Tessarn installed again shows and unhides them."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "The program, its Start-menu entry, its entry in Explorer's \
+menu and its uninstaller will be removed. Your hidden items, the register of them \
+(C:\Windows\System32\tessarn.dat) and your password stay, so that Tessarn installed again \
+shows and unhides them."
 
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
@@ -122,6 +129,16 @@ w "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", i 1, *p .r2, p 0) i .r3'
   ${EndIf}
 FunctionEnd
 
+; "Hide with Tessarn…" starts the program with the item's path, which the main window opens on
+; once the password is given; the item is hidden only by Hide. Shown for one item alone: for a
+; selection of several, Explorer would start a program, each asking for the password, per item.
+!macro AddContextMenuEntry KEY
+  WriteRegStr HKLM "${KEY}" "" "Hide with Tessarn${U+2026}"
+  WriteRegStr HKLM "${KEY}" "Icon" "$INSTDIR\tessarn.exe,0"
+  WriteRegStr HKLM "${KEY}" "MultiSelectModel" "Single"
+  WriteRegStr HKLM "${KEY}\command" "" '"$INSTDIR\tessarn.exe" "%1"'
+!macroend
+
 Function MakeHidingPlace
   StrCpy $1 "$HidingDrive\recycled"
   ${If} ${FileExists} "$1\*.*"
@@ -175,6 +192,9 @@ Section "Tessarn"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 
+  !insertmacro AddContextMenuEntry "${FILE_VERB_KEY}"
+  !insertmacro AddContextMenuEntry "${FOLDER_VERB_KEY}"
+
   Call MakeHidingPlace
 SectionEnd
 
@@ -197,5 +217,11 @@ Section "Uninstall"
   Delete "$INSTDIR\Uninstall.exe"
   ; Only when empty: whatever the user put there stays.
   RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${FILE_VERB_KEY}"
+  DeleteRegKey HKLM "${FOLDER_VERB_KEY}"
+  ; The keys of all the menu's entries, made by the installer where the machine had none; kept
+  ; while they hold anything at all.
+  DeleteRegKey /ifnosubkeys /ifnovalues HKLM "${FILE_VERBS_KEY}"
+  DeleteRegKey /ifnosubkeys /ifnovalues HKLM "${FOLDER_VERBS_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

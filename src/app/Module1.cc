@@ -3,12 +3,14 @@
 #include "forms/Form4.h"
 #include "forms/form.h"
 #include "forms/frmLogin.h"
+#include "forms/given_items.h"
 #include "password/password_store.h"
 #include "platform/registry.h"
 
 namespace app {
 
-void Main() {
+void Main(const std::vector<std::string>& paths) {
+    forms::SetStartPaths(paths);
     platform::HKEY key = nullptr;
     // Any failure to open the key, not only its absence, means that no password can be checked,
     // so the user is asked to set one. Nothing is read from the key here.

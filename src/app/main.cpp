@@ -1,5 +1,7 @@
 // Tessarn: hides files and folders in their drive's hiding place and brings them back.
 #include <QApplication>
+#include <string>
+#include <vector>
 
 #include "app/Module1.h"
 #include "app/machine_start.h"
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     Q_INIT_RESOURCE(tessarn);
 
     if (!app::PrepareMachineOrTell()) return 1;
-    app::Main();
+    // Qt has taken its own options out of argv; the rest are host paths, passed on byte for byte.
+    app::Main(std::vector<std::string>(argv + 1, argv + argc));
     return QApplication::exec();
 }

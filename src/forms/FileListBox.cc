@@ -30,6 +30,11 @@ std::string FileListBox::FileName() const {
     return ListIndex() < 0 ? std::string() : List(ListIndex());
 }
 
+void FileListBox::SetListIndex(int index) {
+    Select(index);
+    if (index >= 0 && Click) Click();
+}
+
 void FileListBox::UserSelected(int index) {
     if (!Live()) return;
     NoteSelection(index);

@@ -20,6 +20,8 @@ class FileListBox : public ListControl {
     void SetPath(const std::string& path);
     // The chosen file's name, without its folder; empty when none is chosen.
     std::string FileName() const;
+    // Chooses the file at `index` from code, as a click on it would, and raises Click.
+    void SetListIndex(int index);
 
     std::function<void()> Click;
 

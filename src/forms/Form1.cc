@@ -5,6 +5,7 @@
 #include "forms/Form2.h"
 #include "forms/Form3.h"
 #include "forms/frmAbout.h"
+#include "forms/given_items.h"
 #include "forms/message_box.h"
 #include "hiding/hide.h"
 #include "platform/windows_error.h"
@@ -52,6 +53,7 @@ Form1::Form1()
 
 void Form1::Form_Load() {
     Text1.SetText(Dir1.Path());
+    OpenStartItem(*this);
 }
 
 void Form1::Drive1_Change() {

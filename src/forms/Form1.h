@@ -20,10 +20,10 @@ class Form1 : public Form {
     DriveListBox Drive1;
     FileListBox File1;
     TextBox Text1;
-    CommandButton Command1;
-    CommandButton Command2;
-    CommandButton Command3;
-    CommandButton Command4;
+    CommandButton Command1;  // Hide
+    CommandButton Command2;  // Unhide
+    CommandButton Command3;  // About
+    CommandButton Command4;  // Change Password
 
   protected:
     void Form_Load() override;
@@ -32,9 +32,13 @@ class Form1 : public Form {
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
+    // Hide: moves the item Text1 names into its drive's hiding place and records it.
     void Command1_Click();
+    // Unhide: opens the list of hidden items.
     void Command2_Click();
+    // About: opens the About box.
     void Command3_Click();
+    // Change Password: opens the dialog that changes it.
     void Command4_Click();
 };
 

@@ -59,6 +59,9 @@ void Form2::Command1_Click() {
         return;
     }
 
+    // The password key is opened around the store and closed after it, the registry calls this
+    // dialog has always made. The store writes the value through the key's path itself, so the
+    // handle goes unused, and opening an existing key changes nothing.
     platform::HKEY key = nullptr;
     platform::RegOpenKeyA(platform::HKEY_LOCAL_MACHINE, password::kPasswordKey, &key);
     // On a refusal the old password stays in force, and the dialog stays open to say so.

@@ -54,6 +54,9 @@ void Form4::Command1_Click() {
         return;
     }
 
+    // The password key is created around the store and closed after it, the registry calls the
+    // first start has always made. The store writes the value through the key's path itself,
+    // creating the key where it is missing, so the handle goes unused.
     platform::HKEY key = nullptr;
     platform::RegCreateKeyA(platform::HKEY_LOCAL_MACHINE, password::kPasswordKey, &key);
     const bool stored = StorePasswordOrSay(*check_value, "Password not set.", kErrorTitle);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/focus.h"
+
 namespace forms {
 namespace {
 
@@ -33,8 +35,8 @@ void Form::Load() {
     peer_ = toolkit::MakeWindow(*this);
     // The focus starts on the first control in tab order that can take it, once the window is
     // active.
-    for (Control* control : TabOrder()) {
-        if (control->TakesFocus() && control->Enabled()) {
+    for (Control* control : FocusOrder(*this)) {
+        if (control->Enabled()) {
             control->SetFocus();
             break;
         }

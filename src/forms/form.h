@@ -47,8 +47,8 @@ class Form {
     int ClientHeight() const { return client_height_; }
     // Every control, in the order the window declares them.
     const std::vector<Control*>& Controls() const { return controls_; }
-    // The controls with a tab index, by tab index; the toolkit leaves out those that cannot take
-    // the focus.
+    // The controls with a tab index, by tab index; those that can take the focus are the window's
+    // focus order (focus.h).
     std::vector<Control*> TabOrder() const;
     // Where a label's access key sends the focus: the next control after it in tab order that
     // can take the focus. Null when there is none.

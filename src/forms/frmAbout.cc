@@ -4,15 +4,17 @@
 
 #include "forms/Form1.h"
 #include "forms/message_box.h"
+#include "platform/installation.h"
 
 namespace forms {
 namespace {
 
 constexpr Color kBlack{0, 0, 0};
 
-const char* const kContactLine =
-    "For questions about Tessarn, read its README.md: in /usr/share/doc/tessarn on Linux, in "
-    "Tessarn's folder under Program Files on Windows.";
+// Names the README of this very installation, where the user can open it.
+std::string ContactLine() {
+    return "For questions about Tessarn, read the README.md in " + platform::ReadmeFolder() + ".";
+}
 
 }  // namespace
 
@@ -27,7 +29,7 @@ frmAbout::frmAbout()
       Line1{Line(*this, "Line1(0)", 120, 1560, 5520, 1560, {255, 255, 255}, 2),
             Line(*this, "Line1(1)", 120, 1560, 5520, 1560, {128, 128, 128})},
       cmdOK(*this, "cmdOK", "OK", {4245, 1680, 1260, 345}, 0),
-      lblDisclaimer(*this, "lblDisclaimer", kContactLine, {240, 1800, 3870, 1065}, 3) {
+      lblDisclaimer(*this, "lblDisclaimer", ContactLine(), {240, 1800, 3870, 1065}, 3) {
     picIcon.SetAccessibleName("Program icon");
     lblTitle.SetForeColor(kBlack);
     lblDescription.SetForeColor(kBlack);

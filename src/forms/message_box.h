@@ -16,6 +16,9 @@ void MsgBox(const std::string& text, const std::string& title = {});
 // Without either (a headless platform), a modal box would wait for ever for a click.
 bool MessageBoxesReachTheUser();
 
+// Whether a message box is open now, over whichever window it speaks for.
+bool MessageBoxOpen();
+
 // Replaces the real box; pass an empty function to restore it.
 using MessageBoxHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);

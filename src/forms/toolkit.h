@@ -20,9 +20,10 @@
 // control's event (Click, Change) from there, synchronously: the handler runs to its end before
 // the call returns. Code that sets a property (DirListBox::SetPath, ListBox::SetListIndex) raises
 // the event the same way, before the setting statement goes on. The keyboard stays the toolkit's
-// to handle: Tab follows Form::TabOrder(), Enter presses the focused button or else
-// Form::DefaultButton(), Esc presses Form::CancelButton(), and a label's access key moves the
-// focus to Form::AccessKeyTarget().
+// to handle, by the model's decisions (focus.h): Tab follows FocusOrder(), Enter presses
+// ButtonForEnter(), Esc presses Form::CancelButton(), and a label's access key moves the focus to
+// Form::AccessKeyTarget(). Where a control lies, a line and a fitted label included, the model
+// says in pixels (pixels.h).
 //
 // Lists. What a list holds and selects is the model's; the toolkit shows rows. It draws a folder
 // list's row indented by DirListBox::DepthOf steps with an open folder where DirListBox::InChain

@@ -9,6 +9,7 @@
 #include "hiding/intent_journal.h"
 #include "hiding/item_lists.h"
 #include "hiding/journal_check.h"
+#include "hiding/operation_journal.h"
 #include "hiding/program_data.h"
 #include "hiding/recovery.h"
 #include "platform/code_page.h"
@@ -67,16 +68,31 @@ std::optional<std::string> RefusalOf(std::string_view t, std::string_view drive)
     if (InAHidingPlace(path)) {
         return "Cannot Hide: " + path + " lies in a hiding place already; only Unhide may move it";
     }
+    // Unhide never makes a name the system's own tools cannot reach, so it could not bring back
+    // an item that bears one already. A path to nothing is left to fail as any failed move.
+    if (const std::optional<std::string> why = platform::WhyCannotHold(path);
+        why && platform::ItemExists(path)) {
+        return "Cannot Hide: Unhide could not bring " + path + " back, since " + *why;
+    }
     return std::nullopt;
 }
 
 // A step after the move failed: the item goes back where it was, and the register is made to
 // agree with where it now lies, as a crash at this point would be settled. What cannot be
-// settled now stays in the journal.
+// settled now waits in the journal, parked.
 HideOutcome Undo(std::optional<HiddenItemsRegister>& hidden_items, const Intent& intent,
                  const WindowsError& failure) {
     std::optional<std::string> back_failure;
     try {
+        // The record may be in the register by now, and a register that names the place must
+        // not vouch for the journal once the item is back (operation_journal.h): parked, the
+        // journal is settled by the medium alone. Where it cannot be parked the item stays, and
+        // settling records it.
+        if (!ParkJournal(kJournalPath, intent)) {
+            throw WindowsError(platform::ERROR_ALREADY_EXISTS,
+                               "another operation cut short on drive " + intent.to.substr(0, 2) +
+                                   " waits for its medium already");
+        }
         platform::MoveItem(intent.to, intent.from);
         // On the medium before settling removes the journal that still covers it.
         platform::SyncFolderOf(intent.from);
@@ -154,7 +170,7 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
         return {Result::kMoveFailed, {}};
     }
     try {
-        WriteIntent(kJournalPath, intent);
+        WriteJournal(intent);
     } catch (const WindowsError& error) {
         // Nothing has moved, so the journal, whole or in part, says nothing that happened.
         DiscardJournal();
@@ -175,7 +191,7 @@ HideOutcome Hide(std::string_view item_path, std::string_view drive_text) {
         return Undo(hidden_items, intent, error);
     }
     AddToItsList(intent.to, intent.record);
-    DiscardJournal();
+    ClearJournal();
     try {
         hidden_items->Close();
     } catch (const WindowsError& error) {

@@ -7,12 +7,13 @@
 //   1. refuse, before touching anything, an item that Unhide could not bring back;
 //   2. open the register (settling any interrupted operation) and keep it, locked, to the end;
 //   3. take the hidden name: "H" and the record count + 1, or the next free number above it;
-//   4. write the intent to the journal and flush it;
+//   4. write the intent over the journal and flush it;
 //   5. move the item;
-//   6. flush the hiding place and write the record at count + 1;
-//   7. discard the journal and close the register.
-// A failure after step 5 is rolled back at once (the item goes back); what cannot be rolled back
-// is left in the journal for the next opening of the register to settle.
+//   6. flush the hiding place and write the record at count + 1, flushed;
+//   7. clear the journal, unflushed, and close the register (operation_journal.h tells why
+//      these three flushes are enough).
+// A failure after step 5 is rolled back at once (the journal is parked, the item goes back); what
+// cannot be rolled back is left in the journal for the next opening of the register to settle.
 #pragma once
 
 #include <string>

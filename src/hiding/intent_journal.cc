@@ -12,8 +12,9 @@
 namespace hiding {
 namespace {
 
-constexpr std::string_view kFirstMagic = "TSJ1";  // two paths, no medium
-constexpr std::string_view kMagic = "TSJ2";       // two paths and the medium
+constexpr std::string_view kFirstMagic = "TSJ1";   // two paths, no medium
+constexpr std::string_view kSecondMagic = "TSJ2";  // two paths and the medium
+constexpr std::string_view kMagic = "TSJ3";        // the same, kept in place
 constexpr std::size_t kMagicSize = 4;
 constexpr std::size_t kTextLengthSize = 2;
 constexpr std::size_t kChecksumSize = 4;
@@ -69,7 +70,7 @@ std::optional<std::string> TakeText(std::string_view& rest) {
 }  // namespace
 
 std::string EncodeIntent(const Intent& intent) {
-    std::string bytes(intent.medium ? kMagic : kFirstMagic);
+    std::string bytes(!intent.medium ? kFirstMagic : intent.kept_in_place ? kMagic : kSecondMagic);
     bytes += static_cast<char>(intent.operation);
     bytes.append(3, '\0');
     PutNumber(bytes, static_cast<std::uint32_t>(intent.position), 4);
@@ -89,7 +90,7 @@ std::optional<Intent> DecodeIntent(std::string_view bytes) {
     const std::string_view body = bytes.substr(0, bytes.size() - kChecksumSize);
     if (NumberAt(bytes, body.size(), kChecksumSize) != Crc32(body)) return std::nullopt;
     const std::string_view magic = body.substr(0, kMagicSize);
-    if (magic != kMagic && magic != kFirstMagic) return std::nullopt;
+    if (magic != kMagic && magic != kSecondMagic && magic != kFirstMagic) return std::nullopt;
     const char operation = body[4];
     if (operation != 'H' && operation != 'U') return std::nullopt;
 
@@ -105,11 +106,12 @@ std::optional<Intent> DecodeIntent(std::string_view bytes) {
     if (!to) return std::nullopt;
     intent.from = std::move(*from);
     intent.to = std::move(*to);
-    if (magic == kMagic) {
+    if (magic != kFirstMagic) {
         std::optional<std::string> identity = TakeText(rest);
         std::optional<std::string> label = identity ? TakeText(rest) : std::nullopt;
         if (!label) return std::nullopt;
         intent.medium.emplace(std::move(*identity), std::move(*label));
+        intent.kept_in_place = magic == kMagic;
     }
     if (!rest.empty()) return std::nullopt;
     return intent;
@@ -153,21 +155,30 @@ void WriteIntent(std::string_view journal_path, const Intent& intent) {
     const std::string bytes = EncodeIntent(intent);
     platform::RandomAccessFile journal(journal_path,
                                        platform::RandomAccessFile::IfMissing::kCreateEmpty);
-    journal.Truncate(0);
+    // Settling removes an empty journal under the register's lock, so an empty one is new.
+    const std::uint64_t old_length = journal.Length();
     journal.WriteAt(0, bytes.data(), bytes.size());
+    if (old_length > bytes.size()) journal.Truncate(bytes.size());
     journal.Sync();
     journal.Close();
-    platform::SyncFolderOf(journal_path);
+    if (old_length == 0) platform::SyncFolderOf(journal_path);
 }
 
-std::optional<Intent> ReadIntent(std::string_view journal_path) {
+JournalContent ReadJournal(std::string_view journal_path) {
     const platform::RandomAccessFile journal(journal_path,
                                              platform::RandomAccessFile::IfMissing::kFail);
     const std::uint64_t length = journal.Length();
-    if (length > kLargestJournal) return std::nullopt;
+    if (length > kLargestJournal) return {};
     std::string bytes(static_cast<std::size_t>(length), '\0');
     bytes.resize(journal.ReadAt(0, bytes.data(), bytes.size()));
-    return DecodeIntent(bytes);
+    // An empty journal is no cleared one: clearing keeps a journal's length, and a journal is
+    // empty only when a crash came between its creation and its first write.
+    const bool cleared = !bytes.empty() && bytes.find_first_not_of('\0') == std::string::npos;
+    return {DecodeIntent(bytes), cleared};
+}
+
+std::optional<Intent> ReadIntent(std::string_view journal_path) {
+    return ReadJournal(journal_path).intent;
 }
 
 }  // namespace hiding

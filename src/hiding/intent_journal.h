@@ -1,11 +1,11 @@
 // The intent journal: before Hide or Unhide changes anything on disk, it writes here what it is
 // about to do, so that whoever opens the register next can finish or undo an operation that a
 // crash or power cut interrupted (recovery.h). The register's own format never changes; the
-// journal is a file of its own beside it, written and removed under the register's lock.
+// journal is a file of its own beside it, written and cleared under the register's lock.
 //
 // A journal holds one intent, little-endian:
 //
-//   bytes 0-3      "TSJ2", which marks a journal of this format
+//   bytes 0-3      "TSJ3", which marks a journal of this format (or "TSJ2", below)
 //   byte  4        the operation: 'H' Hide, 'U' Unhide
 //   bytes 5-7      zero
 //   bytes 8-11     the position: the record number a Hide writes (from 1), or the position an
@@ -18,10 +18,13 @@
 //   last 4 bytes   CRC-32 of every byte before them
 //
 // Journals written before media were recorded begin with "TSJ1" and end their texts after the
-// two paths. They are still read, as intents that name no medium.
+// two paths. They are still read, as intents that name no medium. Journals written before the
+// journal was kept in place between operations (operation_journal.h) begin with "TSJ2" and are
+// laid out as "TSJ3" ones; only the medium settles them, as it did then.
 //
 // A journal cut short or garbled by a crash while it was written fails its length or checksum and
-// is discarded: it is flushed before anything moves, so nothing had moved yet.
+// is discarded: it is flushed before anything moves, so nothing had moved yet. A journal whose
+// bytes are all zero was cleared by an operation that ran its course, and holds nothing.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +51,9 @@ struct Intent {
     // The medium of the hiding place, which alone can tell whether the item moved; nothing for
     // a journal of the first format.
     std::optional<platform::Medium> medium = std::nullopt;
+    // Written in place by an operation that keeps the journal between operations ("TSJ3"): its
+    // register, once changed, tells that it ran its course (operation_journal.h).
+    bool kept_in_place = false;
 
     // The item's place in the hiding place: where a Hide takes it, where an Unhide finds it.
     const std::string& hidden_path() const { return operation == Operation::kHide ? to : from; }
@@ -56,7 +62,7 @@ struct Intent {
 };
 
 // An intent that names no medium is written in the first format, as it was before media were
-// recorded.
+// recorded; one that names a medium but was not kept in place, in the second.
 std::string EncodeIntent(const Intent& intent);
 // Nothing for bytes that are not exactly one whole intent.
 std::optional<Intent> DecodeIntent(std::string_view bytes);
@@ -80,11 +86,19 @@ bool IsDamagedJournalName(std::string_view folded_name);
 // The journals set aside beside the register, in the order of their names.
 std::vector<std::string> DamagedJournalPaths();
 
-// Writes the intent at a journal path and flushes it and its folder, so that it is on the medium
-// before the first move. Throws platform::WindowsError.
+// Writes the intent over the journal at a path, or into a new one, and flushes it (and the
+// folder that gains a new journal), so that it is on the medium before the first move. Throws
+// platform::WindowsError.
 void WriteIntent(std::string_view journal_path, const Intent& intent);
-// The intent a journal holds; nothing when the journal is torn. Throws platform::WindowsError
-// when it cannot be read.
+// What a journal holds: an intent, or nothing. Nothing is either a journal cleared by an operation
+// that ran its course (bytes that are all zero, operation_journal.h), or a torn one.
+struct JournalContent {
+    std::optional<Intent> intent;
+    bool cleared = false;
+};
+// Throws platform::WindowsError when the journal cannot be read.
+JournalContent ReadJournal(std::string_view journal_path);
+// The intent a journal holds; nothing when the journal is torn or cleared. Throws as ReadJournal.
 std::optional<Intent> ReadIntent(std::string_view journal_path);
 
 }  // namespace hiding

@@ -5,6 +5,7 @@
 
 #include "hiding/hidden_name.h"
 #include "hiding/journal_check.h"
+#include "hiding/operation_journal.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/medium.h"
@@ -51,16 +52,37 @@ bool OnItsMedium(const Intent& intent) {
     }
 }
 
-// Makes the open register agree with the hiding place about the intent's one item.
-Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent) {
-    if (!OnItsMedium(intent)) return Settlement::kCannotTell;
-    const Presence presence = PresenceAt(intent.hidden_path());
-    if (presence == Presence::kUnknown) return Settlement::kCannotTell;
+// Whether the register shows that the operation ran its course: a Hide leaves a record naming its
+// place, an Unhide none (operation_journal.h tells when that is the register's word to trust).
+bool RegisterShowsItRan(const Intent& intent, const std::vector<int>& naming) {
+    return (intent.operation == Intent::Operation::kHide) != naming.empty();
+}
 
+// Makes the open register agree with the hiding place about the intent's one item; `last` as for
+// SettleJournalAt.
+Settlement SettleIntent(HiddenItemsRegister& hidden_items, const Intent& intent, bool last) {
     const std::vector<HiddenItemRecord> records = hidden_items.ReadAll();
     std::vector<int> naming;
     for (int position = 0; position < static_cast<int>(records.size()); ++position) {
         if (RecordNamesPlace(records[position], intent.hidden_path())) naming.push_back(position);
+    }
+    const bool vouched_for = last && intent.kept_in_place;
+    const Presence presence =
+        OnItsMedium(intent) ? PresenceAt(intent.hidden_path()) : Presence::kUnknown;
+    if (presence == Presence::kUnknown) {
+        return vouched_for && RegisterShowsItRan(intent, naming) ? Settlement::kSettled
+                                                                 : Settlement::kCannotTell;
+    }
+
+    const bool change = (presence == Presence::kPresent) == naming.empty();
+    // What the hiding place shows must be on the medium before a register that would vouch for
+    // it; a hiding place gone holds nothing to flush.
+    if (change && vouched_for && platform::FolderExists(HidingPlaceOf(intent.hidden_path()))) {
+        try {
+            platform::SyncFolderOf(intent.hidden_path());
+        } catch (const WindowsError&) {
+            return Settlement::kCannotTell;
+        }
     }
     if (presence == Presence::kPresent) {
         if (naming.empty()) {
@@ -94,33 +116,31 @@ void SetAside(const std::string& path) {
     }
 }
 
-// Settles the journal at `path`. A journal that cannot be told yet goes to `waiting`, and moves
-// to its drive's parked place when `park` is set; a parked one stays where it is.
-void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool park,
+// Settles the journal at `path`. `last` is set for the journal of the last operation, which an
+// operation that ran its course leaves cleared, which the register may vouch for, and which
+// moves to its drive's parked place when it cannot be told yet; a parked one stays where it is.
+// A journal that cannot be told yet goes to `waiting`.
+void SettleJournalAt(HiddenItemsRegister& hidden_items, const std::string& path, bool last,
                      std::vector<Intent>& waiting) {
-    const std::optional<Intent> intent = ReadIntent(path);
+    const JournalContent content = ReadJournal(path);
+    const std::optional<Intent>& intent = content.intent;
     if (intent && WhyUntrusted(*intent)) {
         SetAside(path);
         return;
     }
-    if (!intent || SettleIntent(hidden_items, *intent) == Settlement::kSettled) {
+    if (last && content.cleared) return;
+    if (!intent || SettleIntent(hidden_items, *intent, last) == Settlement::kSettled) {
         platform::DeleteFileAt(path);
         return;
     }
     waiting.push_back(*intent);
-    if (!park) return;
-    // A trusted journal's hidden place begins with its drive's letter.
-    const char letter = platform::FoldCase(intent->hidden_path()).front();
-    const std::string parked = ParkedJournalPath(letter);
-    if (platform::ItemExists(parked)) {
+    if (last && !ParkJournal(path, *intent)) {
         throw WindowsError(platform::ERROR_NOT_READY,
                            "Cannot settle the interrupted operation on " + intent->hidden_path() +
                                ": its hiding place cannot be read, and another interrupted "
                                "operation on that drive waits for it already. Put the drive's "
                                "medium back, or make its hiding place readable, and try again");
     }
-    platform::MoveItem(path, parked);
-    platform::SyncFolderOf(parked);
 }
 
 void SettleJournals(HiddenItemsRegister& hidden_items, std::vector<Intent>& waiting) {
@@ -171,13 +191,6 @@ bool SettleNow() {
         return true;
     } catch (const WindowsError&) {
         return false;
-    }
-}
-
-void DiscardJournal() {
-    try {
-        platform::DeleteFileAt(kJournalPath);
-    } catch (const WindowsError&) {
     }
 }
 

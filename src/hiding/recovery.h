@@ -20,7 +20,10 @@
 // tells the user what waits). On Linux the hiding place is part of what names the medium, so a
 // hiding place removed and made anew is another medium: the journal then waits, which loses
 // nothing. A journal of the first format names no medium and is settled against what the drive
-// holds, as before.
+// holds, as before. The one exception to waiting: the journal of the last operation, written in
+// place, whose clearing a power cut undid; where the register shows that its operation ran its
+// course, it is removed without its medium (operation_journal.h says why that is safe). A
+// cleared journal holds nothing and stays for the next operation.
 #pragma once
 
 #include <vector>
@@ -48,9 +51,5 @@ std::vector<HiddenItemRecord> ListHiddenItems();
 // through a fresh opening of the register; the failed operation must have closed its own. True
 // when that opening succeeded; false leaves the journal for the next opening.
 bool SettleNow();
-
-// Removes a journal whose operation ended with the register holding its outcome. Failing to do
-// so is harmless (settling it again changes nothing), so failures are not reported.
-void DiscardJournal();
 
 }  // namespace hiding

@@ -9,6 +9,7 @@
 #include "hiding/item_lists.h"
 #include "hiding/journal_check.h"
 #include "hiding/journal_notices.h"
+#include "hiding/operation_journal.h"
 #include "hiding/recovery.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -101,6 +102,14 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     ": its record is damaged; its hidden name \"" + record.hidden_name() +
                     "\" names no item in a hiding place. Nothing was moved." + kStays};
     }
+    // A record made where the path was allowed (on Linux, from a stick) may name one this system
+    // reserves; brought back there, the item would be out of reach of the system's own tools.
+    if (const std::optional<std::string> why = platform::WhyCannotHold(record.item_path())) {
+        return {Result::kRefused, "Cannot unhide " + record.item_name() +
+                                      ": this system cannot hold the path " + record.item_path() +
+                                      ", since " + *why + ". Nothing was moved; the item lies in " +
+                                      UnhidePathFor(record) + "." + kStays};
+    }
 
     // An operation cut short on this place waits for the medium it was made on; until it is
     // settled, what another medium holds under the same name is not this item.
@@ -129,7 +138,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
         return {Result::kNotBack, WhyNotBack(record, error)};
     }
     try {
-        WriteIntent(kJournalPath, intent);
+        WriteJournal(intent);
     } catch (const WindowsError& error) {
         DiscardJournal();
         return {Result::kRefused,
@@ -157,7 +166,7 @@ UnhideOutcome Unhide(int position, std::string_view shown_name, std::string_view
                     error.what() + "\nThe list is put right the next time it is opened."};
     }
     RemoveFromItsList(intent.from, scans);
-    DiscardJournal();
+    ClearJournal();
     try {
         hidden_items->Close();
     } catch (const WindowsError& error) {

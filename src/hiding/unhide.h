@@ -4,7 +4,8 @@
 //
 // The item goes back first and its record is removed only after it is back, so that an item lies
 // in the hiding place exactly while a record names it; the intent journal covers the moment
-// between the two. The register stays open and locked from reading the record to removing it.
+// between the two (operation_journal.h). The register stays open and locked from reading the
+// record to removing it.
 #pragma once
 
 #include <string>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace platform {
@@ -22,8 +22,10 @@ class FileLock {
     ~FileLock();
 
   private:
-    // A descriptor on Linux, a HANDLE on Windows; -1 (INVALID_HANDLE_VALUE there) when released.
-    std::intptr_t handle_ = -1;
+    // The locked lock file, as each system holds it (file_lock.cc of posix/ and win32/); null
+    // once moved from.
+    struct LockedFile;
+    std::unique_ptr<LockedFile> locked_;
 };
 
 }  // namespace platform

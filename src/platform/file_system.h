@@ -5,6 +5,7 @@
 // under its root).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,11 @@ WindowsPath FolderAsStored(std::string_view path);
 bool ItemExists(std::string_view path);
 bool FolderExists(std::string_view path);
 bool FileExists(std::string_view path);
+
+// Why an item at this path would be out of reach of the system's own tools, as windows_names.h
+// words it, or nothing. On Windows, a name Windows reserves (CON, "Docs ", ...); the Linux stand-in
+// holds every name its host holds, and its paths reach them all.
+std::optional<std::string> WhyCannotHold(std::string_view path);
 
 // Deletes a file (not a folder). Throws WindowsError.
 void DeleteFileAt(std::string_view path);

@@ -12,8 +12,9 @@
 namespace platform {
 
 // On Linux, creates the machine prefix with its first-start layout when it does not exist yet,
-// and leaves an existing one exactly as it is (a user may have removed or added drives); on
-// Windows the machine is there already. Throws WindowsError when the machine cannot be made or
+// and leaves an existing one as it is (a user may have removed or added drives), but for moving
+// an earlier machine's hiding place of drive H: out of it, once; on Windows the machine is there
+// already. Throws WindowsError when the machine cannot be made or
 // read.
 void PrepareMachine();
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,14 +28,16 @@ class RandomAccessFile {
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
     void WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     void Truncate(std::uint64_t length);
-    void Sync();  // flushes data to the medium (fsync, FlushFileBuffers)
+    void Sync();  // flushes the bytes and the length to the medium (fdatasync, FlushFileBuffers)
     void Close();
     const std::string& windows_path() const { return windows_path_; }
 
   private:
     std::string windows_path_;
-    // A descriptor on Linux, a HANDLE on Windows; -1 (INVALID_HANDLE_VALUE there) when closed.
-    std::intptr_t handle_ = -1;
+    // The open file, as each system holds it (random_access_file.cc of posix/ and win32/); null
+    // once closed or moved from.
+    struct OpenFile;
+    std::unique_ptr<OpenFile> file_;
 };
 
 // Replaces target by source with one rename in the same folder, then flushes the folder, so that

@@ -21,7 +21,11 @@
 
 namespace platform {
 
-using HKEY = struct HKEY__*;
+// A key type of the platform's own, declared here: "struct HKEY__*" alone would name the system's
+// HKEY__ in a file that has seen <windows.h> first, and the calls below would then be declared
+// with another type there than where they are defined.
+struct HKEY__;
+using HKEY = HKEY__*;
 using PHKEY = HKEY*;
 using LPCSTR = const char*;
 using LPSTR = char*;

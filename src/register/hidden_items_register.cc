@@ -200,6 +200,10 @@ HiddenItemRecord HiddenItemsRegister::ReadRecordAt(int position) const {
 void HiddenItemsRegister::RemoveRecordAt(int position) {
     std::vector<HiddenItemRecord> records = ReadAll();
     CheckPosition(position, static_cast<int>(records.size()));
+    if (position + 1 == static_cast<int>(records.size())) {
+        CutOffLastRecord();
+        return;
+    }
     records.erase(records.begin() + position);
 
     // The new register is complete and on the medium before the rename, and the register is
@@ -223,6 +227,18 @@ void HiddenItemsRegister::RemoveRecordAt(int position) {
               [] { platform::ReplaceFile(kTemporaryPath, kRegisterPath); });
     file_ = Explained("Cannot open the register " + kRegister, [] {
         return RandomAccessFile(kRegisterPath, RandomAccessFile::IfMissing::kFail);
+    });
+}
+
+void HiddenItemsRegister::CutOffLastRecord() {
+    // The records before the last keep their bytes, and the length is one number that a crash
+    // leaves old or new: the register stays whole without a rewrite, which would also cost a
+    // second flush, of the folder, and the release of the old register's blocks.
+    RandomAccessFile& file = Opened(file_);
+    const std::uint64_t length = static_cast<std::uint64_t>(RecordCount() - 1) * kRecordSize;
+    Explained("Cannot remove the last record of the register " + kRegister, [&] {
+        file.Truncate(length);
+        file.Sync();
     });
 }
 

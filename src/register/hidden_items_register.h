@@ -51,12 +51,14 @@ class HiddenItemsRegister {
     // Record p + 1. Throws when there is no such record.
     HiddenItemRecord ReadRecordAt(int position) const;
     // Rewrites the register without record p + 1, through the temporary file: written and
-    // flushed completely, renamed over the register in one step, folder flushed.
+    // flushed completely, renamed over the register in one step, folder flushed. The last
+    // record is cut off in place instead, flushed, with the same outcome.
     void RemoveRecordAt(int position);
     void Close();
 
   private:
     HiddenItemsRegister(platform::FileLock lock, platform::RandomAccessFile file);
+    void CutOffLastRecord();
     platform::FileLock lock_;
     std::optional<platform::RandomAccessFile> file_;
 };

@@ -31,6 +31,12 @@ void UnhideFirst() {
     hiding::Unhide(0, first.item_name(), first.item_path());
 }
 
+void UnhideLast() {
+    const std::vector<hiding::HiddenItemRecord> records = hiding::ListHiddenItems();
+    hiding::Unhide(static_cast<int>(records.size()) - 1, records.back().item_name(),
+                   records.back().item_path());
+}
+
 // Opening the hidden-items window, which gives every item found without a record its record.
 void ListWithNotices() {
     hiding::ListHiddenItemsWithNotices();
@@ -38,9 +44,9 @@ void ListWithNotices() {
 
 // The operations a child may be killed in, by name.
 const std::map<std::string, std::function<void()>, std::less<>> kOperations = {
-    {"hide a.txt", [] { HideDoc("a.txt"); }},   {"hide c.txt", [] { HideDoc("c.txt"); }},
-    {"hide Old", [] { HideDoc("Old"); }},       {"unhide the first", UnhideFirst},
-    {"open the hidden items", ListWithNotices},
+    {"hide a.txt", [] { HideDoc("a.txt"); }}, {"hide c.txt", [] { HideDoc("c.txt"); }},
+    {"hide Old", [] { HideDoc("Old"); }},     {"unhide the first", UnhideFirst},
+    {"unhide the last", UnhideLast},          {"open the hidden items", ListWithNotices},
 };
 
 // The child: arms the fault injector to end it before its nth file operation, then runs the
@@ -118,6 +124,16 @@ TEST(CrashTest, UnhideOfAFile) {
             HideDoc("b.txt");
         },
         "unhide the first");
+}
+
+// The last record is cut off the register in place, where the others are rewritten.
+TEST(CrashTest, UnhideOfTheLastRecord) {
+    KillAtEveryStep(
+        [] {
+            HideDoc("a.txt");
+            HideDoc("b.txt");
+        },
+        "unhide the last");
 }
 
 TEST(CrashTest, UnhideOfAFolder) {

@@ -1,6 +1,10 @@
 #include "forms/frmAbout.h"
 
+#include <filesystem>
+#include <string>
+
 #include "dialog_test.h"
+#include "platform/installation.h"
 
 namespace {
 
@@ -26,6 +30,14 @@ TEST_F(FrmAboutTest, ShowsTitleAndVersionAfreshAtEveryOpening) {
         EXPECT_FALSE(forms::IsLoaded<frmAbout>());
         EXPECT_TRUE(user::IsEnabled(forms::Instance<Form1>()));
     }
+}
+
+TEST_F(FrmAboutTest, NamesTheFolderThatHoldsThisInstallationsReadme) {
+    const std::string line = user::TextOf(OpenAbout().lblDisclaimer);
+    const std::string folder = platform::ReadmeFolder();
+    EXPECT_EQ(line, "For questions about Tessarn, read the README.md in " + folder + ".");
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(folder) / "README.md"))
+        << folder;
 }
 
 TEST_F(FrmAboutTest, EnterEscAndTheCloseBoxCloseItAndEnableTheMainWindow) {

@@ -48,6 +48,10 @@ class TestMachine {
     // its default value where one is given.
     void RefuseRegistryChanges(const std::optional<std::string>& stored) const;
 
+    // Whether the machine's file system holds, and its own tools reach, the names Windows
+    // reserves ("con.txt", "nul"): Linux's does, Windows' does not.
+    static bool HoldsReservedNames();
+
     // The Linux machine only:
     // The user's home folder, drive H:.
     std::filesystem::path Home() const;

@@ -1,8 +1,10 @@
 // The user of the windows at the keyboard and the mouse: what a window test does and sees, through
-// the real controls of the toolkit the tests are built with (tests/forms/qt/ for Qt). Every action
-// reaches the model the way a user's would, through the toolkit; nothing here calls a handler.
+// the real controls of the toolkit the tests are built with (tests/forms/qt/ for Qt,
+// tests/forms/win32/ for Win32). Every action reaches the model the way a user's would, through
+// the toolkit; nothing here calls a handler.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,6 +43,8 @@ void DoubleClick(const forms::ListControl& list, const std::string& entry);
 void ChooseDrive(const forms::DriveListBox& drives, char letter);
 // The close box in the window's title bar, as the window manager offers it.
 void CloseBox(const forms::Form& form);
+// Drags files and folders from a file manager and drops them on the middle of the window.
+void DropItems(const forms::Form& form, const std::vector<std::filesystem::path>& items);
 
 // The keyboard. Keys go to the control that has the focus.
 // Moves the focus to the control, without pressing or choosing anything.

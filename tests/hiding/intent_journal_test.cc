@@ -15,9 +15,15 @@ Intent AnIntent() {
 }
 
 TEST(IntentJournalTest, AnIntentReadsBackAsWritten) {
-    const std::optional<Intent> read = DecodeIntent(EncodeIntent(AnIntent()));
-    ASSERT_EQ(read, AnIntent());
-    EXPECT_EQ(read->medium->label(), "STICK");
+    Intent kept = AnIntent();
+    kept.kept_in_place = true;
+    for (const Intent& intent : {AnIntent(), kept}) {
+        const std::string bytes = EncodeIntent(intent);
+        EXPECT_EQ(bytes.substr(0, 4), intent.kept_in_place ? "TSJ3" : "TSJ2");
+        const std::optional<Intent> read = DecodeIntent(bytes);
+        ASSERT_EQ(read, intent);
+        EXPECT_EQ(read->medium->label(), "STICK");
+    }
 }
 
 // A journal left by the version before media were recorded must still settle its operation.

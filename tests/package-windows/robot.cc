@@ -10,12 +10,18 @@
 //   robot start NAME              starts the program as that entry does: its target, in its
 //                                 working folder (with the variables the shell expands)
 //   robot set-password PASSWORD   "Password not Set!!!": the password typed twice, then Ok
+//   robot log-in PASSWORD         "Enter Password": the password typed, then OK
 //   robot hide PATH               "Tessarn": PATH typed into the text box, then Hide
+//   robot hide-shown PATH         "Tessarn": Hide, with the text box holding PATH untyped
 //   robot unhide NAME             "Tessarn": Unhide; "Hidden Folders": the entry NAME clicked,
 //                                 Unhide, then Cancel
 //   robot close                   closes "Tessarn" and waits for the program to end
 //   robot attributes PATH         the attributes of PATH that hide it: hidden, system
 //   robot access PATH             who may open PATH: its access list in the text form (SDDL)
+//   robot menu-entry files|folders  Explorer's entry "Hide with Tessarn…" for files or folders:
+//                                 its caption, icon, selection model and command, one per line
+//   robot open-from-menu PATH     starts the entry's command for the file or folder PATH, in
+//                                 the folder that holds it, as Explorer does
 #include <windows.h>
 #include <sddl.h>
 #include <shellapi.h>
@@ -283,10 +289,27 @@ void wait_for_handler(HWND window) {
         fail(L"the window does not come back from its handler");
 }
 
-void hide(const std::wstring& path) {
+void log_in(const std::wstring& password) {
+    HWND dialog = window(L"Enter Password", L"OK");
+    std::vector<HWND> boxes = children(dialog, L"Edit");
+    if (boxes.size() != 1) fail(L"the login dialog has not one text box");
+    retype(dialog, boxes[0], password);
+    press(dialog, button(dialog, L"OK"));
+    wait_for([&] { return !IsWindow(dialog); }, L"end of the login dialog");
+    HWND main = main_window();
+    wait_for_handler(main);
+    say(L"logged in; the main window shows " + text_of(path_box(main)));
+}
+
+// Hide of PATH, typed into the text box, or as the text box holds it already.
+void hide(const std::wstring& path, bool typed) {
     HWND main = main_window();
     HWND box = path_box(main);
-    retype(main, box, path);
+    if (typed) {
+        retype(main, box, path);
+    } else if (text_of(box) != path) {
+        fail(L"the text box holds " + text_of(box) + L", not " + path);
+    }
     press(main, button(main, L"&Hide"));
     // The item leaves its folder with the move, before the handler writes its record and moves
     // the lists on; a failed move shows a message box instead.
@@ -409,6 +432,51 @@ void start(const std::wstring& name) {
     say(L"started " + target + L" in " + directory);
 }
 
+// Explorer's entry of the context menu of files (the class *) or of folders (Directory).
+struct MenuEntry {
+    std::wstring caption, icon, select, command;
+};
+
+std::wstring registry_text(const std::wstring& key, const wchar_t* name) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS)
+        fail(L"no value " + std::wstring(name ? name : L"(default)") + L" in HKLM\\" + key);
+    return text;
+}
+
+MenuEntry menu_entry(bool folders) {
+    const std::wstring key = std::wstring(L"Software\\Classes\\") +
+                             (folders ? L"Directory" : L"*") + L"\\shell\\HideWithTessarn";
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        fail(L"no key HKLM\\" + key);
+    RegCloseKey(opened);
+    return {registry_text(key, nullptr), registry_text(key, L"Icon"),
+            registry_text(key, L"MultiSelectModel"), registry_text(key + L"\\command", nullptr)};
+}
+
+// The entry's command for an item, as Explorer runs it: "%1" stands for the item's path.
+void open_from_menu(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) fail(L"no " + path);
+    std::wstring command = menu_entry(attributes & FILE_ATTRIBUTE_DIRECTORY).command;
+    const std::size_t at = command.find(L"%1");
+    if (at == std::wstring::npos) fail(L"the command names no %1: " + command);
+    command.replace(at, 2, path);
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process))
+        fail(L"cannot start " + command + L": error " + std::to_wstring(GetLastError()));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    say(L"started " + command);
+}
+
 // Who may open PATH, as the text form of its access control list.
 std::wstring access_of(const std::wstring& path) {
     DWORD size = 0;
@@ -438,8 +506,21 @@ int run(const std::vector<std::wstring>& args) {
         start(args[1]);
     } else if (command == L"set-password" && args.size() == 2) {
         set_password(args[1]);
+    } else if (command == L"log-in" && args.size() == 2) {
+        log_in(args[1]);
     } else if (command == L"hide" && args.size() == 2) {
-        hide(args[1]);
+        hide(args[1], true);
+    } else if (command == L"hide-shown" && args.size() == 2) {
+        hide(args[1], false);
+    } else if (command == L"menu-entry" && args.size() == 2 &&
+               (args[1] == L"files" || args[1] == L"folders")) {
+        MenuEntry entry = menu_entry(args[1] == L"folders");
+        say(L"caption=" + entry.caption);
+        say(L"icon=" + entry.icon);
+        say(L"select=" + entry.select);
+        say(L"command=" + entry.command);
+    } else if (command == L"open-from-menu" && args.size() == 2) {
+        open_from_menu(args[1]);
     } else if (command == L"unhide" && args.size() == 2) {
         unhide(args[1]);
     } else if (command == L"close" && args.size() == 1) {
@@ -454,8 +535,9 @@ int run(const std::vector<std::wstring>& args) {
         if (attributes & FILE_ATTRIBUTE_SYSTEM) words += L" system";
         say(words.empty() ? L"neither hidden nor system" : words.substr(1));
     } else {
-        say(L"usage: robot shortcut|start NAME | set-password PASSWORD | hide PATH | "
-            L"unhide NAME | close | attributes|access PATH");
+        say(L"usage: robot shortcut|start NAME | set-password|log-in PASSWORD | "
+            L"hide|hide-shown PATH | unhide NAME | close | attributes|access PATH | "
+            L"menu-entry files|folders | open-from-menu PATH");
         return 2;
     }
     return 0;

@@ -6,7 +6,8 @@
 # machine-readable format and the metainfo names the same, that the README the About box points
 # to is where it says and is the repository's, that each icon is drawn at the size its folder
 # names, and that the package depends on the libraries and a font the program needs and
-# recommends Qt's VNC platform.
+# recommends Qt's VNC platform; and that its right-click actions "Hide with Tessarn" for Dolphin
+# and Nemo pass the chosen path to the program, while the desktop entry claims no file types.
 # Usage: check_package.sh BUILD_FOLDER
 set -euo pipefail
 
@@ -39,6 +40,8 @@ expected=(
     "usr/bin/tessarn"
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
+    "usr/share/kio/servicemenus/$id.hide.desktop"
+    "usr/share/nemo/actions/$id.hide.nemo_action"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
     "usr/share/doc/tessarn/README.md"
     "usr/share/doc/tessarn/copyright"
@@ -75,6 +78,39 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
     fail "the desktop entry's TryExec $(entry TryExec) is not in the package's /usr/bin"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" &&
     pass "the metainfo launches the desktop entry" || fail "the metainfo does not name $id.desktop"
+# A desktop entry with file types would make Tessarn a folder's default application, opened by a
+# double-click in the file manager.
+! grep -q '^MimeType' "$desktop" && pass "the desktop entry claims no file types" ||
+    fail "the desktop entry claims file types: $(entry MimeType)"
+
+# The file managers' actions. Dolphin's service menu is a desktop entry of KDE's own type
+# Service, whose keys the validator knows only for applications: it must find nothing else.
+service_menu="$unpacked/usr/share/kio/servicemenus/$id.hide.desktop"
+nemo_action="$unpacked/usr/share/nemo/actions/$id.hide.nemo_action"
+kde_only='the type is "Service" while this key is only valid for type "Application"|"all" is an unregistered media type'
+output="$(desktop-file-validate "$service_menu" 2>&1 | grep -vE "$kde_only" || true)"
+[ -z "$output" ] && pass "desktop-file-validate finds nothing in Dolphin's service menu but KDE's own keys" ||
+    fail "desktop-file-validate on the service menu: $output"
+[ -x "$service_menu" ] && pass "Dolphin's service menu is executable, as Dolphin asks" ||
+    fail "Dolphin's service menu is not executable"
+# key FILE GROUP KEY: the value of a key in one group of a desktop-entry-style file.
+key() { awk -v group="[$2]" -v key="$3" '
+    /^\[/ { inside = ($0 == group) } inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }' "$1"; }
+dolphin="$(key "$service_menu" 'Desktop Entry' Actions | cut -d';' -f1)"
+[ "$(key "$service_menu" 'Desktop Entry' Type)" = Service ] &&
+    [ "$(key "$service_menu" 'Desktop Entry' MimeType)" = 'all/all;' ] &&
+    [ "$(key "$service_menu" 'Desktop Entry' X-KDE-MaxNumberOfUrls)" = 1 ] &&
+    [ "$(key "$service_menu" "Desktop Action $dolphin" Name)" = 'Hide with Tessarn' ] &&
+    [ "$(key "$service_menu" "Desktop Action $dolphin" Exec)" = 'tessarn %f' ] &&
+    pass "Dolphin offers \"Hide with Tessarn\" for one file or folder and passes its path" ||
+    fail "Dolphin's service menu is not \"Hide with Tessarn\" with 'tessarn %f' for one item: $(cat "$service_menu")"
+[ "$(key "$nemo_action" 'Nemo Action' Name)" = 'Hide with Tessarn' ] &&
+    [ "$(key "$nemo_action" 'Nemo Action' Exec)" = 'tessarn %F' ] &&
+    [ "$(key "$nemo_action" 'Nemo Action' Quote)" = double ] &&
+    [ "$(key "$nemo_action" 'Nemo Action' Selection)" = s ] &&
+    [ "$(key "$nemo_action" 'Nemo Action' Extensions)" = 'any;' ] &&
+    pass "Nemo offers \"Hide with Tessarn\" for one file or folder and passes its path, quoted" ||
+    fail "Nemo's action is not \"Hide with Tessarn\" with 'tessarn %F' for one item: $(cat "$nemo_action")"
 
 # The licence. Debian's machine-readable copyright format: paragraphs apart by empty lines; a
 # Files paragraph names a licence by its short name, and a stand-alone License paragraph gives
@@ -119,13 +155,11 @@ fi
 grep -q '<project_license>MIT</project_license>' "$metainfo" &&
     pass "the metainfo names the MIT licence" || fail "the metainfo names no MIT project licence"
 
-# The About box names the folder of the README installed with the program. The program keeps its
-# text in UTF-16 or in single bytes; either way the folder must be the package's.
-readme_folder="$({ strings -a "$unpacked/usr/bin/tessarn"; strings -a -el "$unpacked/usr/bin/tessarn"; } |
-    grep README | grep -o '/usr/share/doc/[^ ]*[a-z]' | head -1)"
-[ -n "$readme_folder" ] && [ -f "$unpacked$readme_folder/README.md" ] &&
-    pass "the About box points to the README in $readme_folder" ||
-    fail "the program names no folder of the package that holds README.md (found: '$readme_folder')"
+# The About box of a program in <prefix>/bin names <prefix>/share/doc/tessarn as the README's
+# folder (src/platform/posix/installation.cc): the package must put the two there.
+[ -x "$unpacked/usr/bin/tessarn" ] && [ -f "$unpacked/usr/share/doc/tessarn/README.md" ] &&
+    pass "the About box of /usr/bin/tessarn points to the README in /usr/share/doc/tessarn" ||
+    fail "the package has no README.md in /usr/share/doc/tessarn beside /usr/bin/tessarn"
 cmp -s "$unpacked/usr/share/doc/tessarn/README.md" "$sources/README.md" &&
     pass "the installed README is the repository's" || fail "the installed README differs from the repository's"
 

@@ -180,12 +180,18 @@ TEST_F(MoveItemTest, DifferentDriveLettersFailEvenForOneFolder) {
     EXPECT_TRUE(fs::exists(DriveC() / "a.txt"));
 }
 
-TEST_F(MoveItemTest, AFolderCannotMoveIntoItself) {
+TEST_F(MoveItemTest, AFolderCannotMoveIntoItselfAndNothingLiesBelowAFile) {
     MakeFolder("Docs/Old");
+    MakeFile("a.txt");
     EXPECT_STREQ(ErrorOf([] { MoveItem("C:\\Docs", "C:\\docs\\old\\Docs"); }).what(),
                  "Cannot move the folder C:\\Docs into itself, to C:\\docs\\old\\Docs: The "
                  "parameter is incorrect.");
+    // Below a file, or below a folder that is missing, no path leads anywhere.
+    EXPECT_EQ(ErrorOf([] { MoveItem("C:\\a.txt", "C:\\a.txt\\x"); }).code(), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ErrorOf([] { MoveItem("C:\\Docs", "C:\\Docs\\gone\\x"); }).code(),
+              ERROR_PATH_NOT_FOUND);
     EXPECT_TRUE(fs::is_directory(DriveC() / "Docs/Old"));
+    EXPECT_TRUE(fs::exists(DriveC() / "a.txt"));
 }
 
 }  // namespace

@@ -145,8 +145,10 @@ void ExpectOldOrNewAfterEveryFault(RegisterTest& test, const std::vector<HiddenI
     }
 }
 
+// A record inside is removed by a rewrite, the last one by cutting it off.
 TEST_F(RegisterTest, ARemovalFailingAtAnyStepLosesNoRecord) {
     ExpectOldOrNewAfterEveryFault(*this, Items(3), Without(Items(3), 1), [] { RemoveRecordAt(1); });
+    ExpectOldOrNewAfterEveryFault(*this, Items(3), Items(2), [] { RemoveRecordAt(2); });
 }
 
 TEST_F(RegisterTest, AWriteFailingAtAnyStepLeavesTheOtherRecordsWhole) {

@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <algorithm>
 #include <limits>
 
+#include "forms/pixels.h"
 #include "forms/qt/peers.h"
 #include "forms/qt/widgets.h"
 
@@ -44,27 +44,22 @@ class TextBoxPeer : public WidgetPeer<TextPeer> {
 class LabelPeer : public WidgetPeer<CaptionPeer> {
   public:
     LabelPeer(Label& label, QLabel* widget)
-        : WidgetPeer(label, widget), label_(widget), auto_size_(label.AutoSize()) {}
+        : WidgetPeer(label, widget), label_(widget), label_model_(label) {}
 
     void SetCaption(const std::string& caption) override {
         label_->setText(ToQString(caption));
         Fit();
     }
 
-    // An auto-sized label takes the size of its text. Any other label that does not wrap grows
-    // to the right as far as its text needs: a font wider than the one the window was laid out
-    // for would clip its last word.
     void Fit() {
-        if (auto_size_) {
-            label_->adjustSize();
-        } else if (!label_->wordWrap()) {
-            label_->resize(std::max(label_->width(), label_->sizeHint().width()), label_->height());
-        }
+        const QSize text = label_->sizeHint();
+        PlacePixels(label_,
+                    FittedLabel(label_model_, {text.width(), text.height()}, TwipsToPixels));
     }
 
   private:
     QLabel* label_;
-    bool auto_size_;
+    const Label& label_model_;
 };
 
 // Fills its rectangle with the line's colour: the rectangle is the line with its pen's width.
@@ -132,13 +127,7 @@ std::unique_ptr<CaptionPeer> MakeLabelPeer(Label& label, QWidget* window) {
 std::unique_ptr<ControlPeer> MakeLinePeer(Line& line, QWidget* window) {
     const Color color = line.LineColor();
     auto* widget = new LineWidget(window, QColor(color.red, color.green, color.blue));
-    const int width = line.WidthPixels();
-    const int left = TwipsToPixels(std::min(line.X1(), line.X2()));
-    const int top = TwipsToPixels(std::min(line.Y1(), line.Y2()));
-    // A wide pen spreads below a horizontal line and to the right of a vertical one, so that a
-    // thin line placed at the same height lies on the wide one's upper edge.
-    widget->setGeometry(left, top, TwipsToPixels(std::max(line.X1(), line.X2())) - left + width,
-                        TwipsToPixels(std::max(line.Y1(), line.Y2())) - top + width);
+    PlacePixels(widget, PixelsOfLine(line, TwipsToPixels));
     return std::make_unique<PlainPeer>(line, widget);
 }
 

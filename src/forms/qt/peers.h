@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "forms/controls.h"
+#include "forms/pixels.h"
 #include "forms/toolkit.h"
 
 namespace forms::qt {
@@ -43,8 +44,9 @@ class WidgetPeer : public Interface {
     QObject context_;
 };
 
-// Places a widget at the control's twips, relative to its window.
+// Places a widget at the control's twips, or at a rectangle in pixels, relative to its window.
 void PlaceTwips(QWidget* widget, const Twips& place);
+void PlacePixels(QWidget* widget, const PixelRect& area);
 // Gives a window the font its twips layout was made for.
 void UseLayoutFont(QWidget* window);
 

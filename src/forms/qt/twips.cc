@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cmath>
 
+#include "forms/pixels.h"
 #include "forms/qt/peers.h"
 #include "forms/qt/widgets.h"
 
@@ -18,8 +19,11 @@ int TwipsToPixels(int twips) {
 }
 
 void PlaceTwips(QWidget* widget, const Twips& place) {
-    widget->setGeometry(TwipsToPixels(place.left), TwipsToPixels(place.top),
-                        TwipsToPixels(place.width), TwipsToPixels(place.height));
+    PlacePixels(widget, PixelsOfPlace(place, TwipsToPixels));
+}
+
+void PlacePixels(QWidget* widget, const PixelRect& area) {
+    widget->setGeometry(area.left, area.top, area.width, area.height);
 }
 
 // An 8-point sans-serif of Arial's width: the desktop's usual 10-point font runs labels under

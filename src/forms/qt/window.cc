@@ -15,7 +15,9 @@
 #include "forms/DirListBox.h"
 #include "forms/DriveListBox.h"
 #include "forms/FileListBox.h"
+#include "forms/focus.h"
 #include "forms/form.h"
+#include "forms/qt/drops.h"
 #include "forms/qt/peers.h"
 #include "forms/qt/widgets.h"
 
@@ -80,8 +82,7 @@ class FormWindow : public QWidget {
             event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter;
         if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
             (plain || keypad)) {
-            auto* focused = dynamic_cast<QPushButton*>(focusWidget());
-            QPushButton* pressed = focused != nullptr ? focused : ButtonOf(form_.DefaultButton());
+            QPushButton* pressed = ButtonOf(ButtonForEnter(form_, ControlOf(focusWidget())));
             if (pressed == nullptr) {
                 QWidget::keyPressEvent(event);
                 return;
@@ -233,8 +234,7 @@ std::unique_ptr<FormPeer> MakeWindow(Form& form) {
     maker.LowerDrawnControls();
 
     QWidget* previous = nullptr;
-    for (const Control* control : form.TabOrder()) {
-        if (!control->TakesFocus()) continue;
+    for (const Control* control : FocusOrder(form)) {
         QWidget* widget = qt::WidgetOf(*control);
         if (previous != nullptr) QWidget::setTabOrder(previous, widget);
         previous = widget;
@@ -244,13 +244,12 @@ std::unique_ptr<FormPeer> MakeWindow(Form& form) {
         if (label == nullptr) continue;
         // A label with an access key passes the focus on; one without only names a control for a
         // screen reader.
-        const Control* buddy =
-            AccessKeyOf(label->Caption()) != 0 ? form.AccessKeyTarget(*label) : label->LabelFor();
-        if (buddy != nullptr) {
+        if (const Control* buddy = NamedControl(*label)) {
             static_cast<QLabel*>(qt::WidgetOf(*label))->setBuddy(qt::WidgetOf(*buddy));
         }
     }
     if (CommandButton* button = form.DefaultButton()) qt::ButtonOf(button)->setDefault(true);
+    qt::AcceptDrops(form, peer->window());
     return peer;
 }
 

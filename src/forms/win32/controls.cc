@@ -1,7 +1,5 @@
 // The simple controls on Win32: buttons, text boxes, labels, lines and the program's icon, each a
 // standard window of user32.
-#include <algorithm>
-
 #include "forms/form.h"
 #include "forms/win32/peers.h"
 
@@ -66,14 +64,12 @@ class TextBoxPeer : public ChildPeer<TextPeer> {
     void SetText(const std::string& text) override { SetWindowTextW(hwnd(), Wide(text).c_str()); }
 };
 
-// The size of a caption in the layout font, its access key's "&" left out; wrapped at `width`
-// when it is given.
-SIZE CaptionSize(HWND hwnd, const std::wstring& caption, int wrap_width = 0) {
+// The size of a caption on one line in the layout font, its access key's "&" left out.
+SIZE CaptionSize(HWND hwnd, const std::wstring& caption) {
     const HDC dc = GetDC(hwnd);
     const HGDIOBJ previous = SelectObject(dc, LayoutFont());
-    RECT area{0, 0, wrap_width, 0};
-    DrawTextW(dc, caption.c_str(), -1, &area,
-              DT_CALCRECT | (wrap_width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    RECT area{};
+    DrawTextW(dc, caption.c_str(), -1, &area, DT_CALCRECT | DT_SINGLELINE);
     SelectObject(dc, previous);
     ReleaseDC(hwnd, dc);
     return {area.right - area.left, area.bottom - area.top};
@@ -81,8 +77,7 @@ SIZE CaptionSize(HWND hwnd, const std::wstring& caption, int wrap_width = 0) {
 
 class LabelPeer : public ChildPeer<CaptionPeer> {
   public:
-    LabelPeer(Label& label, HWND hwnd, const Control* names)
-        : ChildPeer(label, hwnd), label_(label), names_(names) {
+    LabelPeer(Label& label, HWND hwnd) : ChildPeer(label, hwnd), label_(label) {
         if (const Color* color = label.ForeColor()) {
             text_colour_ = RGB(color->red, color->green, color->blue);
             has_colour_ = true;
@@ -94,27 +89,9 @@ class LabelPeer : public ChildPeer<CaptionPeer> {
         Fit(caption);
     }
 
-    // An auto-sized label takes the size of its text. Any other label that does not wrap grows
-    // to the right as far as its text needs, so that a font a little wider than the one the
-    // window was laid out for does not clip its last word; but never over the control it names,
-    // which is stacked beneath it.
     void Fit(const std::string& caption) {
-        RECT area = PixelsOf(label_.Place());
-        if (label_.AutoSize()) {
-            const SIZE size = CaptionSize(hwnd(), Wide(caption));
-            area.right = area.left + size.cx;
-            area.bottom = area.top + size.cy;
-        } else if (!label_.WordWrap()) {
-            area.right = std::max(area.right, area.left + CaptionSize(hwnd(), Wide(caption)).cx);
-        }
-        if (names_ != nullptr) {
-            const RECT named = PixelsOf(names_->Place());
-            const bool beside = area.left < named.left && area.right > named.left &&
-                                area.top < named.bottom && area.bottom > named.top;
-            if (beside) area.right = named.left;
-        }
-        SetWindowPos(hwnd(), nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE text = CaptionSize(hwnd(), Wide(caption));
+        MoveChild(hwnd(), FittedLabel(label_, {text.cx, text.cy}, TwipsToPixels));
     }
 
     HBRUSH Colours(HDC dc) override {
@@ -126,7 +103,6 @@ class LabelPeer : public ChildPeer<CaptionPeer> {
 
   private:
     const Label& label_;
-    const Control* names_;
     COLORREF text_colour_ = 0;
     bool has_colour_ = false;
 };
@@ -176,24 +152,17 @@ std::unique_ptr<TextPeer> MakeTextPeer(TextBox& box, HWND window) {
     return std::make_unique<TextBoxPeer>(box, hwnd);
 }
 
-std::unique_ptr<CaptionPeer> MakeLabelPeer(Label& label, HWND window, const Control* names) {
+std::unique_ptr<CaptionPeer> MakeLabelPeer(Label& label, HWND window) {
     const HWND hwnd = MakeChild(window, L"STATIC", Wide(label.Caption()),
                                 label.WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP, 0, label.Place());
-    auto peer = std::make_unique<LabelPeer>(label, hwnd, names);
+    auto peer = std::make_unique<LabelPeer>(label, hwnd);
     peer->Fit(label.Caption());
     return peer;
 }
 
 std::unique_ptr<ControlPeer> MakeLinePeer(Line& line, HWND window) {
-    const int width = line.WidthPixels();
-    const int left = TwipsToPixels(std::min(line.X1(), line.X2()));
-    const int top = TwipsToPixels(std::min(line.Y1(), line.Y2()));
     const HWND hwnd = MakeChild(window, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {});
-    // A wide pen spreads below a horizontal line and to the right of a vertical one, so that a
-    // thin line placed at the same height lies on the wide one's upper edge.
-    SetWindowPos(
-        hwnd, nullptr, left, top, TwipsToPixels(std::max(line.X1(), line.X2())) - left + width,
-        TwipsToPixels(std::max(line.Y1(), line.Y2())) - top + width, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveChild(hwnd, PixelsOfLine(line, TwipsToPixels));
     return std::make_unique<LinePeer>(line, hwnd);
 }
 

@@ -1,5 +1,5 @@
 // The twips layout on Win32: positions scaled with the screen's logical dpi, the font the layout
-// was made for, the program icon, and the texts of the model (UTF-8) as Win32 takes them.
+// was made for, and the program icon at the sizes the windows ask for.
 #include <algorithm>
 #include <cmath>
 #include <map>

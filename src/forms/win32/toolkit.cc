@@ -1,10 +1,8 @@
-// The rest of the toolkit on Win32: the message box, posted keystrokes, posted tasks, the end of
-// the event loop and the locale's comparison of texts.
+// The rest of the toolkit on Win32: the message box, posted keystrokes and the locale's comparison
+// of texts.
 #include "forms/toolkit.h"
 
 #include <algorithm>
-#include <deque>
-#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -14,31 +12,9 @@
 namespace forms::win32 {
 namespace {
 
-constexpr wchar_t kProgramClass[] = L"TessarnProgram";
-constexpr UINT kRunTask = WM_APP + 1;
-
-std::deque<std::function<void()>>& Tasks() {
-    static std::deque<std::function<void()>> tasks;
-    return tasks;
-}
-
 std::vector<Keystroke>& PendingKeystrokes() {
     static std::vector<Keystroke> pending;
     return pending;
-}
-
-// One posted message per task, so that tasks run in the order they were posted, between other
-// messages, also in a message box's own loop.
-LRESULT CALLBACK ProgramProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == kRunTask) {
-        if (!Tasks().empty()) {
-            std::function<void()> task = std::move(Tasks().front());
-            Tasks().pop_front();
-            task();
-        }
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 UINT VirtualKeyOf(Key key) {
@@ -73,14 +49,6 @@ UINT VirtualKeyOf(Key key) {
     return 0;
 }
 
-// A character beyond the basic plane comes as two units, a surrogate pair, as typed ones do.
-std::wstring Utf16Of(char32_t character) {
-    if (character < 0x10000) return std::wstring(1, static_cast<wchar_t>(character));
-    const char32_t beyond = character - 0x10000;
-    return {static_cast<wchar_t>(0xD800 + (beyond >> 10)),
-            static_cast<wchar_t>(0xDC00 + (beyond & 0x3FF))};
-}
-
 // The keys that lie in the extended block of the keyboard, as their scan code says.
 bool IsExtended(UINT virtual_key) {
     switch (virtual_key) {
@@ -103,7 +71,11 @@ void Deliver(const Keystroke& stroke) {
     const HWND target = GetFocus();
     if (target == nullptr) return;
     if (stroke.key == Key::kCharacter) {
-        for (const wchar_t unit : Utf16Of(stroke.character)) {
+        // A character beyond the basic plane comes as two units, a surrogate pair, as typed
+        // ones do.
+        std::wstring units;
+        platform::AppendUtf16(stroke.character, units);
+        for (const wchar_t unit : units) {
             Dispatch(MSG{target, WM_CHAR, unit, 1, 0, {}});
         }
         return;
@@ -130,21 +102,6 @@ void Deliver(const Keystroke& stroke) {
 }
 
 }  // namespace
-
-HWND ProgramWindow() {
-    static const HWND window = [] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = ProgramProc;
-        window_class.hInstance = Module();
-        window_class.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
-        window_class.lpszClassName = kProgramClass;
-        RegisterClassExW(&window_class);
-        return CreateWindowExW(0, kProgramClass, L"Tessarn", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               Module(), nullptr);
-    }();
-    return window;
-}
 
 // Delivered only once one of the program's controls has the focus: right after a message box
 // closes, none has until the window that opened it is active again, and typed keys would go to
@@ -177,15 +134,6 @@ void PostKeystrokes(const std::vector<Keystroke>& keystrokes) {
     win32::PendingKeystrokes().insert(win32::PendingKeystrokes().end(), keystrokes.begin(),
                                       keystrokes.end());
     Post([] { win32::DeliverPendingKeystrokes(); });
-}
-
-void Post(std::function<void()> task) {
-    win32::Tasks().push_back(std::move(task));
-    PostMessageW(win32::ProgramWindow(), win32::kRunTask, 0, 0);
-}
-
-void EndProgram() {
-    PostQuitMessage(0);
 }
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {

@@ -1,29 +1,22 @@
 // A form's window on Win32: a top-level window with the form's border, caption and icon, holding
-// a child window per control, with the keyboard of a classic dialog (Tab, Enter, Esc, access
-// keys) and the close box reported to the form.
+// a child window per control, keeping the focus while inactive (the keys are keyboard.cc's), and
+// the close box reported to the form.
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 #include <vector>
 
 #include "forms/DirListBox.h"
 #include "forms/DriveListBox.h"
 #include "forms/FileListBox.h"
+#include "forms/focus.h"
 #include "forms/form.h"
+#include "forms/win32/drops.h"
 #include "forms/win32/peers.h"
-
-// After <windows.h>, which peers.h brings.
-#include <commctrl.h>
 
 namespace forms::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"TessarnForm";
-
-std::unordered_map<HWND, ChildWindow*>& Children() {
-    static std::unordered_map<HWND, ChildWindow*> children;
-    return children;
-}
 
 std::unordered_map<HWND, FormWindow*>& FormWindows() {
     static std::unordered_map<HWND, FormWindow*> windows;
@@ -86,6 +79,7 @@ class FormWindow : public FormPeer {
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
         EnableWindow(hwnd_, form.Enabled());
+        AcceptDrops(form, hwnd_);
     }
 
     // The controls' windows are gone with their peers by now.
@@ -96,6 +90,9 @@ class FormWindow : public FormPeer {
     }
 
     HWND hwnd() const { return hwnd_; }
+    Form& form() const { return form_; }
+    // The form has unloaded: from here on the window only goes away.
+    bool closed() const { return closed_; }
 
     void SetCaption(const std::string& caption) override {
         SetWindowTextW(hwnd_, Wide(caption).c_str());
@@ -140,49 +137,11 @@ class FormWindow : public FormPeer {
         }
     }
 
-    // The keys of a classic dialog, before the control with the focus sees them. True when the
-    // key was the window's.
-    bool HandleKey(const MSG& message) {
-        if (closed_) return false;
-        if (message.message == WM_SYSCHAR) {
-            return PressAccessKey(static_cast<wchar_t>(message.wParam));
-        }
-        if (message.message != WM_KEYDOWN) return false;
-        const HWND focus = GetFocus();
-        ChildWindow* child = focus != nullptr ? ChildOf(focus) : nullptr;
-        // An open drop-down takes its own Enter, Esc and Tab.
-        if (child != nullptr && child->IsDroppedDown()) return false;
-        const bool shift = GetKeyState(VK_SHIFT) < 0;
-        const bool other_modifier = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-        if (other_modifier) return false;
-        switch (message.wParam) {
-            case VK_TAB:
-                MoveFocus(shift);
-                return true;
-            case VK_RETURN: {
-                if (shift) return false;
-                if (child != nullptr && child->TakesEnter()) {
-                    child->Enter();
-                    return true;
-                }
-                // Enter presses the focused button, and the default button while the focus is
-                // elsewhere; in a window without one it presses nothing, and no text box beeps.
-                const auto* focused = child != nullptr
-                                          ? dynamic_cast<const CommandButton*>(&child->control())
-                                          : nullptr;
-                Press(focused != nullptr ? focused : form_.DefaultButton());
-                return true;
-            }
-            case VK_ESCAPE:
-                if (shift) return false;
-                Press(form_.CancelButton());
-                return true;
-        }
-        return false;
-    }
-
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         switch (message) {
+            case WM_DROPFILES:
+                Dropped(form_, reinterpret_cast<HDROP>(wparam));
+                return 0;
             case WM_CLOSE:
                 // The close box: the form decides, and unloads, never merely hides, the window.
                 if (!closed_) form_.UserClosing();
@@ -255,7 +214,7 @@ class FormWindow : public FormPeer {
         HWND target = focus_;
         if (target == nullptr || !IsWindow(target) || !IsWindowEnabled(target) ||
             !IsWindowVisible(target)) {
-            const std::vector<HWND> stops = TabStops();
+            const std::vector<HWND> stops = TabStops(form_);
             target = stops.empty() ? nullptr : stops.front();
         }
         if (target != nullptr) {
@@ -264,80 +223,6 @@ class FormWindow : public FormPeer {
             SetFocus(hwnd_);
         }
         DeliverPendingKeystrokes();
-    }
-
-    // The controls that Tab visits, in tab order: those that can take the focus now.
-    std::vector<HWND> TabStops() const {
-        std::vector<HWND> stops;
-        for (const Control* control : form_.TabOrder()) {
-            if (!control->TakesFocus()) continue;
-            const HWND child = HandleOf(*control);
-            if (child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child)) {
-                stops.push_back(child);
-            }
-        }
-        return stops;
-    }
-
-    void MoveFocus(bool backwards) {
-        const std::vector<HWND> stops = TabStops();
-        if (stops.empty()) return;
-        const auto count = static_cast<int>(stops.size());
-        int at = -1;
-        for (int i = 0; i < count; ++i) {
-            if (stops[static_cast<std::size_t>(i)] == GetFocus()) at = i;
-        }
-        const int next =
-            at < 0 ? (backwards ? count - 1 : 0) : (at + (backwards ? count - 1 : 1)) % count;
-        FocusAndSelect(stops[static_cast<std::size_t>(next)]);
-    }
-
-    // A text box reached by the keyboard has its whole text selected, for typing to replace it.
-    static void FocusAndSelect(HWND child) {
-        SetFocus(child);
-        const ChildWindow* window = ChildOf(child);
-        if (window != nullptr && dynamic_cast<const TextBox*>(&window->control()) != nullptr) {
-            SendMessageW(child, EM_SETSEL, 0, -1);
-        }
-    }
-
-    static void Press(const CommandButton* button) {
-        if (button == nullptr) return;
-        const HWND child = HandleOf(*button);
-        if (child == nullptr || !IsWindowEnabled(child) || !IsWindowVisible(child)) return;
-        const_cast<CommandButton*>(button)->UserClicked();
-    }
-
-    // Alt and a caption's access key: a button is pressed, a label sends the focus on to the
-    // control after it in tab order.
-    bool PressAccessKey(wchar_t key) {
-        if (key > 0x7F) return false;
-        const auto wanted = static_cast<char>(std::toupper(static_cast<int>(key)));
-        const auto matches = [wanted](const std::string& caption) {
-            const char access_key = AccessKeyOf(caption);
-            return access_key != 0 &&
-                   std::toupper(static_cast<unsigned char>(access_key)) == wanted;
-        };
-        for (Control* control : form_.Controls()) {
-            const HWND child = HandleOf(*control);
-            if (child == nullptr || !IsWindowVisible(child) || !IsWindowEnabled(child)) continue;
-            if (auto* button = dynamic_cast<CommandButton*>(control)) {
-                if (!matches(button->Caption())) continue;
-                SetFocus(child);
-                Press(button);
-                return true;
-            }
-            if (auto* label = dynamic_cast<Label*>(control)) {
-                if (!matches(label->Caption())) continue;
-                const Control* target = form_.AccessKeyTarget(*label);
-                const HWND target_window = target != nullptr ? HandleOf(*target) : nullptr;
-                if (target_window != nullptr && IsWindowEnabled(target_window)) {
-                    FocusAndSelect(target_window);
-                }
-                return true;
-            }
-        }
-        return false;
     }
 
     Form& form_;
@@ -374,13 +259,11 @@ class PeerMaker : public ControlVisitor {
         const auto was_made = [&made](const Control* control) {
             return std::find(made.begin(), made.end(), control) != made.end();
         };
-        for (Control* control : form_.TabOrder()) {
-            if (!control->TakesFocus()) continue;
+        for (Control* control : FocusOrder(form_)) {
             bool labelled = false;
             for (Control* other : form_.Controls()) {
                 auto* label = dynamic_cast<Label*>(other);
-                if (label == nullptr || Named(*label) != control) continue;
-                named_ = control;
+                if (label == nullptr || NamedControl(*label) != control) continue;
                 label->Accept(*this);
                 made.push_back(label);
                 labelled = true;
@@ -391,9 +274,7 @@ class PeerMaker : public ControlVisitor {
         }
         const std::vector<Control*>& controls = form_.Controls();
         for (auto control = controls.rbegin(); control != controls.rend(); ++control) {
-            if (was_made(*control)) continue;
-            named_ = nullptr;
-            (*control)->Accept(*this);
+            if (!was_made(*control)) (*control)->Accept(*this);
         }
     }
 
@@ -401,7 +282,7 @@ class PeerMaker : public ControlVisitor {
         control.Attach(MakeButtonPeer(control, window_));
     }
     void Visit(TextBox& control) override { control.Attach(MakeTextPeer(control, window_)); }
-    void Visit(Label& control) override { control.Attach(MakeLabelPeer(control, window_, named_)); }
+    void Visit(Label& control) override { control.Attach(MakeLabelPeer(control, window_)); }
     void Visit(Line& control) override { control.Attach(MakeLinePeer(control, window_)); }
     void Visit(Image& control) override { control.Attach(MakeImagePeer(control, window_)); }
     void Visit(ListBox& control) override { control.Attach(MakeListBoxPeer(control, window_)); }
@@ -416,11 +297,6 @@ class PeerMaker : public ControlVisitor {
     }
 
   private:
-    // The control a label names: the one its access key leads to, or the one the design gives.
-    const Control* Named(const Label& label) const {
-        return AccessKeyOf(label.Caption()) != 0 ? form_.AccessKeyTarget(label) : label.LabelFor();
-    }
-
     // A control without a label of its own is named by a label that is never shown.
     void NameForScreenReaders(const Control& control) {
         const HWND label = MakeChild(window_, L"STATIC", Wide(control.AccessibleName()),
@@ -430,91 +306,27 @@ class PeerMaker : public ControlVisitor {
 
     HWND window_;
     const Form& form_;
-    const Control* named_ = nullptr;
 };
 
 }  // namespace
-
-ChildWindow::ChildWindow(const Control& control, HWND hwnd) : control_(control), hwnd_(hwnd) {
-    Children()[hwnd] = this;
-}
-
-ChildWindow::~ChildWindow() {
-    Children().erase(hwnd_);
-    DestroyWindow(hwnd_);
-}
-
-ChildWindow* ChildOf(HWND hwnd) {
-    const auto found = Children().find(hwnd);
-    return found == Children().end() ? nullptr : found->second;
-}
 
 FormWindow* FormWindowOf(HWND hwnd) {
     const auto found = FormWindows().find(hwnd);
     return found == FormWindows().end() ? nullptr : found->second;
 }
 
+Form* OpenFormOf(HWND window) {
+    FormWindow* form_window = FormWindowOf(window);
+    return form_window == nullptr || form_window->closed() ? nullptr : &form_window->form();
+}
+
 void FocusChild(HWND child) {
     if (FormWindow* window = FormWindowOf(GetParent(child))) window->Focus(child);
-}
-
-HWND MakeChild(HWND parent, const wchar_t* window_class, const std::wstring& text, DWORD style,
-               DWORD ex_style, const Twips& place) {
-    static int next_id = 1000;
-    const RECT area = PixelsOf(place);
-    const HWND child = CreateWindowExW(
-        ex_style, window_class, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-        area.left, area.top, area.right - area.left, area.bottom - area.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)), Module(), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont()), FALSE);
-    return child;
-}
-
-RECT PixelsOf(const Twips& place) {
-    const int left = TwipsToPixels(place.left);
-    const int top = TwipsToPixels(place.top);
-    return {left, top, left + TwipsToPixels(place.width), top + TwipsToPixels(place.height)};
-}
-
-HWND HandleOf(const Control& control) {
-    const auto* child = dynamic_cast<const ChildWindow*>(control.Peer());
-    return child == nullptr ? nullptr : child->hwnd();
 }
 
 HWND WindowOf(const Form& form) {
     const auto* window = static_cast<const FormWindow*>(form.Peer());
     return window == nullptr ? nullptr : window->hwnd();
-}
-
-Control* ControlOf(HWND hwnd) {
-    const ChildWindow* child = hwnd == nullptr ? nullptr : ChildOf(hwnd);
-    return child == nullptr ? nullptr : const_cast<Control*>(&child->control());
-}
-
-void StartToolkit() {
-    static const bool started = [] {
-        // The standard controls come from common controls 6 (the manifest names it), whose
-        // window classes exist once it is initialised.
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)started;
-}
-
-void Dispatch(const MSG& message) {
-    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
-        message.hwnd != nullptr) {
-        FormWindow* window = FormWindowOf(GetAncestor(message.hwnd, GA_ROOT));
-        if (window != nullptr && window->HandleKey(message)) return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-}
-
-int RunEventLoop() {
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
-    return static_cast<int>(message.wParam);
 }
 
 }  // namespace forms::win32

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/posix/host_error.h"
+#include "platform/utf16.h"
 #include "platform/windows_error.h"
 
 namespace platform {
@@ -57,44 +58,6 @@ class Converter {
     iconv_t cd_;
 };
 
-struct Decoded {
-    char32_t code;
-    std::size_t length;
-};
-
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// The UTF-8 character at the start of text; nothing for an ill-formed or cut-off sequence
-// (overlong forms, surrogates and codes above U+10FFFF included).
-std::optional<Decoded> DecodeUtf8(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length;
-    char32_t code;
-    char32_t minimum;
-    if (lead < 0x80) return Decoded{lead, 1};
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() < length) return std::nullopt;
-    for (std::size_t i = 1; i < length; ++i) {
-        if (!IsContinuation(byte(i))) return std::nullopt;
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    return Decoded{code, length};
-}
-
 // The code page leaves these five bytes undefined; Windows maps each to the C1 control character
 // of the same value and back, so they survive a round trip.
 bool IsUndefinedInAnsi(char32_t code) {
@@ -105,7 +68,7 @@ bool IsUndefinedInAnsi(char32_t code) {
 // allows where language tags do not matter; in a name that would lose a character and so name
 // another item. The length of the tag character at the start of text, or nothing.
 std::optional<std::size_t> TagCharacterAt(std::string_view text) {
-    const std::optional<Decoded> character = DecodeUtf8(text);
+    const std::optional<Utf8Character> character = DecodeUtf8(text);
     if (!character || character->code >> 7 != 0xE0000 >> 7) return std::nullopt;
     return character->length;
 }
@@ -114,7 +77,7 @@ std::string ToAnsiNoting(std::string_view utf8, bool& all_represented) {
     thread_local Converter converter(kAnsi, "UTF-8");
     all_represented = true;
     const auto on_stuck = [&](std::string_view rest, std::string& out) -> std::size_t {
-        const std::optional<Decoded> character = DecodeUtf8(rest);
+        const std::optional<Utf8Character> character = DecodeUtf8(rest);
         if (character && IsUndefinedInAnsi(character->code)) {
             out += static_cast<char>(character->code);
             return character->length;

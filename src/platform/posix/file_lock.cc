@@ -24,6 +24,18 @@ constexpr std::chrono::milliseconds kPollInterval{1};
 
 }  // namespace
 
+// Closing the descriptor releases the lock.
+struct FileLock::LockedFile {
+    LockedFile() = default;
+    ~LockedFile() {
+        if (fd >= 0) close(fd);
+    }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+    int fd = -1;
+};
+
 FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds patience) {
     const std::string what_failed = "Cannot lock " + std::string(windows_path);
     const HostLocation location = ResolveWindowsPath(windows_path, what_failed);
@@ -35,41 +47,33 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
     lock_name += FoldCase(location.windows.components.back());
     lock_name += ".lock";
     const std::filesystem::path lock_file = location.host.parent_path() / lock_name;
-    handle_ = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (handle_ < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
+    auto locked = std::make_unique<LockedFile>();
+    const int fd = locked->fd = open(lock_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) throw WindowsError(WindowsErrorFromErrno(errno), what_failed);
 
     // flock rather than fcntl locks: an fcntl lock belongs to the process and is dropped when
     // any descriptor of the file closes, and it would not exclude a second lock in this process.
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (flock(handle_, LOCK_EX | LOCK_NB) != 0) {
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int lock_errno = errno;
         if (lock_errno == EINTR) continue;
         if (lock_errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            close(std::exchange(handle_, -1));
             throw WindowsError(lock_errno == EWOULDBLOCK ? ERROR_LOCK_VIOLATION
                                                          : WindowsErrorFromErrno(lock_errno),
                                what_failed);
         }
         std::this_thread::sleep_for(kPollInterval);
     }
+    locked_ = std::move(locked);
     // What was looked up before the lock was held may have been changed by whoever held it.
     ForgetLookups();
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+FileLock::FileLock(FileLock&& other) noexcept = default;
+FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        if (handle_ >= 0) close(handle_);
-        handle_ = std::exchange(other.handle_, -1);
-    }
-    return *this;
-}
-
-// Closing the descriptor releases the lock; the lock file stays, since removing it would let a
-// waiting copy lock a file that a third copy then recreates and locks as well.
-FileLock::~FileLock() {
-    if (handle_ >= 0) close(handle_);
-}
+// The lock file stays, since removing it would let a waiting copy lock a file that a third copy
+// then recreates and locks as well.
+FileLock::~FileLock() = default;
 
 }  // namespace platform

@@ -167,6 +167,10 @@ bool FileExists(std::string_view path) {
     return mode && S_ISREG(*mode);
 }
 
+std::optional<std::string> WhyCannotHold(std::string_view) {
+    return std::nullopt;
+}
+
 void DeleteFileAt(std::string_view path) {
     const std::string what_failed = "Cannot delete the file " + std::string(path);
     const HostLocation location = ResolveWindowsPath(path, what_failed);

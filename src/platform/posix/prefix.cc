@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "platform/posix/home_drive.h"
+#include "platform/posix/home_hiding_place.h"
 #include "platform/posix/host_error.h"
 #include "platform/windows_error.h"
 
@@ -162,7 +163,10 @@ void PrepareMachine() {
     fs::path parent = prefix.parent_path();
     if (parent.empty()) parent = ".";
     RemoveAbandonedBuilds(parent, prefix);
-    if (MachineIsSetUp(prefix)) return;
+    if (MachineIsSetUp(prefix)) {
+        MoveHomeHidingPlaceOutOfMachine(prefix);
+        return;
+    }
 
     std::error_code error;
     fs::create_directories(parent, error);

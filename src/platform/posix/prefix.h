@@ -7,7 +7,7 @@
 //   <prefix>/dosdevices/c: -> ../drive_c
 //   <prefix>/dosdevices/z: -> /          so that the whole host tree can be browsed
 //   <prefix>/dosdevices/h: -> ~          the user's home folder, with its hiding place mapped
-//                                        apart from it (see home_drive.h)
+//                                        apart from it, outside the prefix (home_drive.h)
 //   <prefix>/system.reg                  the registry hive (written on first change)
 #pragma once
 

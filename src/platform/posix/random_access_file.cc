@@ -29,6 +29,20 @@ void FailIfInjected(const std::string& what_failed) {
 
 }  // namespace
 
+// Once closed it keeps -1, on which every call fails as on a descriptor no longer open.
+struct RandomAccessFile::OpenFile {
+    explicit OpenFile(int descriptor) : fd(descriptor) {}
+    // Not counted by the fault injector: a destructor cannot report a failure, and the
+    // operations that matter for the data were made (and counted) before it.
+    ~OpenFile() {
+        if (fd >= 0) close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd;
+};
+
 RandomAccessFile::RandomAccessFile(std::string_view windows_path, IfMissing if_missing)
     : windows_path_(windows_path) {
     const std::string what_failed = "Cannot open the file " + windows_path_;
@@ -41,33 +55,21 @@ RandomAccessFile::RandomAccessFile(std::string_view windows_path, IfMissing if_m
     int flags = O_RDWR | O_CLOEXEC;
     if (if_missing == IfMissing::kCreateEmpty) flags |= O_CREAT;
     if (!location.exists) NoteFileCreated(location.host);
-    handle_ = open(location.host.c_str(), flags, 0666);
-    if (handle_ < 0) Throw(errno, what_failed);
+    auto file = std::make_unique<OpenFile>(-1);
+    file->fd = open(location.host.c_str(), flags, 0666);
+    if (file->fd < 0) Throw(errno, what_failed);
+    file_ = std::move(file);
 }
 
-RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept
-    : windows_path_(std::move(other.windows_path_)), handle_(std::exchange(other.handle_, -1)) {}
-
-RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ >= 0) close(handle_);
-        windows_path_ = std::move(other.windows_path_);
-        handle_ = std::exchange(other.handle_, -1);
-    }
-    return *this;
-}
-
-RandomAccessFile::~RandomAccessFile() {
-    // Not counted by the fault injector: a destructor cannot report a failure, and the
-    // operations that matter for the data were made (and counted) before it.
-    if (handle_ >= 0) close(handle_);
-}
+RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept = default;
+RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept = default;
+RandomAccessFile::~RandomAccessFile() = default;
 
 std::uint64_t RandomAccessFile::Length() const {
     const std::string what_failed = "Cannot read the length of " + windows_path_;
     FailIfInjected(what_failed);
     struct stat info;
-    if (fstat(handle_, &info) != 0) Throw(errno, what_failed);
+    if (fstat(file_->fd, &info) != 0) Throw(errno, what_failed);
     return static_cast<std::uint64_t>(info.st_size);
 }
 
@@ -78,7 +80,7 @@ std::size_t RandomAccessFile::ReadAt(std::uint64_t offset, void* buffer, std::si
     std::size_t done = 0;
     while (done < size) {
         const ssize_t got =
-            pread(handle_, bytes + done, size - done, static_cast<off_t>(offset + done));
+            pread(file_->fd, bytes + done, size - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) Throw(errno, what_failed);
         if (got == 0) break;
@@ -94,7 +96,7 @@ void RandomAccessFile::WriteAt(std::uint64_t offset, const void* data, std::size
     std::size_t done = 0;
     while (done < size) {
         const ssize_t put =
-            pwrite(handle_, bytes + done, size - done, static_cast<off_t>(offset + done));
+            pwrite(file_->fd, bytes + done, size - done, static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) Throw(errno, what_failed);
         done += static_cast<std::size_t>(put);
@@ -104,21 +106,23 @@ void RandomAccessFile::WriteAt(std::uint64_t offset, const void* data, std::size
 void RandomAccessFile::Truncate(std::uint64_t length) {
     const std::string what_failed = "Cannot change the length of " + windows_path_;
     FailIfInjected(what_failed);
-    if (ftruncate(handle_, static_cast<off_t>(length)) != 0) Throw(errno, what_failed);
+    if (ftruncate(file_->fd, static_cast<off_t>(length)) != 0) Throw(errno, what_failed);
 }
 
 void RandomAccessFile::Sync() {
     const std::string what_failed = "Cannot save " + windows_path_ + " to the disk";
     FailIfInjected(what_failed);
-    if (fsync(handle_) != 0) Throw(errno, what_failed);
+    // The bytes and the length are what a reader needs; fsync would also commit the times, which
+    // costs a file-system journal commit of its own for a file overwritten in place.
+    if (fdatasync(file_->fd) != 0) Throw(errno, what_failed);
 }
 
 void RandomAccessFile::Close() {
-    if (handle_ < 0) return;
+    if (!file_ || file_->fd < 0) return;
     const std::string what_failed = "Cannot close " + windows_path_;
     // The descriptor is gone after close() whatever it returns, also when the failure is
     // injected, so a retry can never close a descriptor reused by someone else.
-    const int fd = std::exchange(handle_, -1);
+    const int fd = std::exchange(file_->fd, -1);
     const bool injected = fault_injection::ShouldFail();
     const int result = close(fd);
     if (injected) Throw(EIO, what_failed);

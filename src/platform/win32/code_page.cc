@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/utf16.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
 
@@ -26,7 +27,7 @@ bool IsLowSurrogate(wchar_t c) {
 // that is not UTF-8, which the code page lacks; a character beyond U+FFFF, which the code page
 // lacks too, is two UTF-16 units and would give two '?', so each pair is made one U+FFFD first.
 std::wstring OneUnitPerCharacter(std::string_view utf8) {
-    std::wstring wide = win32::Wide(utf8);
+    std::wstring wide = Wide(utf8);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         if (IsHighSurrogate(wide[i]) && i + 1 < wide.size() && IsLowSurrogate(wide[i + 1])) {
@@ -75,7 +76,7 @@ std::string FromAnsi(std::string_view ansi) {
     const int size = MultiByteToWideChar(kAnsi, 0, ansi.data(), length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(kAnsi, 0, ansi.data(), length, wide.data(), size);
-    return win32::Utf8(wide);
+    return Utf8(wide);
 }
 
 bool RepresentableInAnsi(std::string_view utf8) {

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "platform/drives.h"
+#include "platform/utf16.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
 #include "platform/windows_error.h"
@@ -17,7 +18,7 @@ std::string CurrentFolder() {
     }
     folder.resize(size < folder.size() ? size : 0);
     // A folder on a network share (\\server\share) has no drive letter to show it by.
-    if (const std::optional<WindowsPath> path = ParseWindowsPath(win32::Utf8(folder))) {
+    if (const std::optional<WindowsPath> path = ParseWindowsPath(Utf8(folder))) {
         return FormatWindowsPath(*path);
     }
     for (const Drive& drive : ListDrives(DriveLabels::kLeftOut)) {

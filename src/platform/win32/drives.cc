@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/utf16.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/volumes.h"
 #include "platform/win32/windows_api.h"
@@ -93,7 +94,7 @@ VolumeAnswer AskVolumeInDrive(char letter) {
                                &serial, nullptr, nullptr, nullptr, 0)) {
         return {std::nullopt, GetLastError()};
     }
-    return {win32::VolumeInformation{serial, win32::Utf8(label.data())}, 0};
+    return {win32::VolumeInformation{serial, Utf8(label.data())}, 0};
 }
 
 std::optional<::DWORD> AskSerialOfVolumeHolding(HANDLE item) {

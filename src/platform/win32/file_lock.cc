@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/text_case.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
@@ -15,11 +16,6 @@ namespace {
 
 // Short, since another copy keeps the lock for about a millisecond per Hide or Unhide.
 constexpr std::chrono::milliseconds kPollInterval{1};
-constexpr std::intptr_t kReleased = -1;
-
-HANDLE HandleOf(std::intptr_t handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
 
 bool TryLock(HANDLE handle) {
     OVERLAPPED first_byte{};
@@ -27,16 +23,19 @@ bool TryLock(HANDLE handle) {
                       &first_byte);
 }
 
-// Windows releases the locks of a closed handle only "when resources allow", which may be after
-// the next copy has given up waiting: the lock is released at once, then the handle closed.
-void Release(std::intptr_t handle) {
-    if (handle == kReleased) return;
-    OVERLAPPED first_byte{};
-    UnlockFileEx(HandleOf(handle), 0, 1, 0, &first_byte);
-    CloseHandle(HandleOf(handle));
-}
-
 }  // namespace
+
+struct FileLock::LockedFile {
+    // Windows releases the locks of a closed handle only "when resources allow", which may be
+    // after the next copy has given up waiting: the lock is released at once, then the handle
+    // closed.
+    ~LockedFile() {
+        OVERLAPPED first_byte{};
+        UnlockFileEx(file.get(), 0, 1, 0, &first_byte);
+    }
+
+    win32::ScopedHandle file;
+};
 
 FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds patience) {
     const std::string what_failed = "Cannot lock " + std::string(windows_path);
@@ -50,40 +49,31 @@ FileLock::FileLock(std::string_view windows_path, std::chrono::milliseconds pati
     lock_name += ".lock";
     WindowsPath lock_file = win32::FolderOf(path);
     lock_file.components.push_back(std::move(lock_name));
-    const HANDLE handle =
-        CreateFileW(win32::SystemPath(lock_file).c_str(), GENERIC_READ | GENERIC_WRITE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError(lock_file, what_failed);
-    handle_ = reinterpret_cast<std::intptr_t>(handle);
+    win32::ScopedHandle file(CreateFileW(win32::SystemPath(lock_file).c_str(),
+                                         GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    if (!file.IsValid()) win32::ThrowLastError(lock_file, what_failed);
 
     // LockFileEx rather than a share mode: a lock belongs to the handle, so a second lock in this
     // process is refused as one in another process is, and a copy that dies loses it.
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (!TryLock(handle)) {
+    while (!TryLock(file.get())) {
         const ::DWORD error = GetLastError();
         if (error != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= deadline) {
-            CloseHandle(HandleOf(std::exchange(handle_, kReleased)));
             throw WindowsError(static_cast<LONG>(error), what_failed);
         }
         std::this_thread::sleep_for(kPollInterval);
     }
+    locked_ = std::make_unique<LockedFile>();
+    locked_->file = std::move(file);
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : handle_(std::exchange(other.handle_, kReleased)) {}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        Release(handle_);
-        handle_ = std::exchange(other.handle_, kReleased);
-    }
-    return *this;
-}
+FileLock::FileLock(FileLock&& other) noexcept = default;
+FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
 
 // The lock file stays, since removing it would let a waiting copy lock a file that a third copy
 // then recreates and locks as well.
-FileLock::~FileLock() {
-    Release(handle_);
-}
+FileLock::~FileLock() = default;
 
 }  // namespace platform

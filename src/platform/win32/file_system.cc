@@ -5,10 +5,12 @@
 
 #include "platform/drives.h"
 #include "platform/text_case.h"
+#include "platform/utf16.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
 #include "platform/windows_error.h"
+#include "platform/windows_names.h"
 
 namespace platform {
 namespace {
@@ -47,7 +49,7 @@ std::vector<std::string> List(std::string_view folder_text, Kind kind,
     const WindowsPath folder = win32::ParseOrThrow(folder_text, what_failed);
     std::wstring search_for = SystemPath(folder);
     if (search_for.back() != L'\\') search_for += L'\\';
-    search_for += pattern ? win32::Wide(*pattern) : L"*";
+    search_for += pattern ? Wide(*pattern) : L"*";
     WIN32_FIND_DATAW entry;
     const HANDLE search =
         FindFirstFileExW(search_for.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
@@ -63,7 +65,7 @@ std::vector<std::string> List(std::string_view folder_text, Kind kind,
         ThrowLastError(folder, what_failed);
     }
     do {
-        std::string name = win32::Utf8(entry.cFileName);
+        std::string name = Utf8(entry.cFileName);
         const bool wanted =
             pattern ? Matched(entry, name, *pattern, kind) : Listed(entry, folder, name, kind);
         if (wanted) names.push_back(std::move(name));
@@ -108,7 +110,7 @@ std::optional<std::string> StoredName(const WindowsPath& item) {
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     FindClose(search);
-    return win32::Utf8(entry.cFileName);
+    return Utf8(entry.cFileName);
 }
 
 }  // namespace
@@ -162,6 +164,10 @@ bool FileExists(std::string_view path) {
     return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<std::string> WhyCannotHold(std::string_view path) {
+    return WhyWindowsCannotHold(path);
+}
+
 void DeleteFileAt(std::string_view text) {
     const std::string what_failed = "Cannot delete the file " + std::string(text);
     const WindowsPath path = win32::ParseOrThrow(text, what_failed);
@@ -190,7 +196,11 @@ void MoveItem(std::string_view from, std::string_view to) {
     // system itself is asked only when there is none.
     const bool folder = *source_attributes & FILE_ATTRIBUTE_DIRECTORY;
     const bool file_as_folder = target->ends_in_separator && !folder;
-    const bool into_itself = Inside(*target, source);
+    // A target below the source whose folder is no folder (the source is a file, or the folder
+    // between is missing) leaves the system to answer that its path is not found.
+    const std::optional<::DWORD> target_folder = AttributesOf(win32::FolderOf(*target));
+    const bool into_itself =
+        Inside(*target, source) && target_folder && (*target_folder & FILE_ATTRIBUTE_DIRECTORY);
     if (target->IsDriveRoot() || ((file_as_folder || into_itself) && AttributesOf(*target))) {
         throw WindowsError(ERROR_ALREADY_EXISTS, what_failed);
     }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/utf16.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/volumes.h"
 #include "platform/win32/windows_api.h"
@@ -61,21 +63,6 @@ bool IsFolder(HANDLE handle) {
     return tag && (tag->FileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
-
 // The path the system reaches a folder by once every link on the way is followed, without its
 // "\\?\" prefix: "C:\Windows\System32".
 std::optional<std::wstring> FinalPath(HANDLE handle) {
@@ -101,8 +88,9 @@ std::optional<ExaminedItem> ExamineItem(std::string_view text) {
     const std::optional<WindowsPath> path = ParseWindowsPath(text);
     if (!path) return std::nullopt;
     // The item itself: a final link is examined as the link.
-    const Handle item(OpenItem(win32::SystemPath(*path), FILE_FLAG_OPEN_REPARSE_POINT));
-    if (!item.valid()) return std::nullopt;
+    const win32::ScopedHandle item(
+        OpenItem(win32::SystemPath(*path), FILE_FLAG_OPEN_REPARSE_POINT));
+    if (!item.IsValid()) return std::nullopt;
     const std::optional<FILE_ATTRIBUTE_TAG_INFO> tag = TagOf(item.get());
     const std::optional<ItemIdentity> identity = IdentityOf(item.get());
     if (!tag || !identity) return std::nullopt;
@@ -116,20 +104,20 @@ std::vector<ItemIdentity> FolderAndAbove(std::string_view folder_path) {
     std::vector<ItemIdentity> identities;
     const std::optional<WindowsPath> path = ParseWindowsPath(folder_path);
     if (!path) return identities;
-    const Handle folder(OpenItem(win32::SystemPath(*path), 0));
-    if (!folder.valid() || !IsFolder(folder.get())) return identities;
+    const win32::ScopedHandle folder(OpenItem(win32::SystemPath(*path), 0));
+    if (!folder.IsValid() || !IsFolder(folder.get())) return identities;
     const std::optional<ItemIdentity> identity = IdentityOf(folder.get());
     if (!identity) return identities;
     identities.push_back(*identity);
     // The folders above are those above where the links lead, up to the root of that volume.
     const std::optional<std::wstring> final_path = FinalPath(folder.get());
     std::optional<WindowsPath> place =
-        final_path ? ParseWindowsPath(win32::Utf8(*final_path)) : std::nullopt;
+        final_path ? ParseWindowsPath(Utf8(*final_path)) : std::nullopt;
     if (!place) return identities;
     while (!place->IsDriveRoot()) {
         place->components.pop_back();
-        const Handle above(OpenItem(win32::SystemPath(*place), 0));
-        if (!above.valid()) continue;
+        const win32::ScopedHandle above(OpenItem(win32::SystemPath(*place), 0));
+        if (!above.IsValid()) continue;
         if (const std::optional<ItemIdentity> identity = IdentityOf(above.get())) {
             identities.push_back(*identity);
         }

@@ -1,10 +1,10 @@
 #include "platform/random_access_file.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 #include "platform/fault_injection.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
@@ -15,20 +15,7 @@ namespace {
 
 using win32::FailIfInjected;
 using win32::SystemPath;
-
-HANDLE HandleOf(std::intptr_t handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
-
-// INVALID_HANDLE_VALUE, which no open file has.
-constexpr std::intptr_t kClosed = -1;
-
-[[noreturn]] void ThrowLastError(const std::string& windows_path, const std::string& what_failed) {
-    const ::DWORD error = GetLastError();
-    const std::optional<WindowsPath> path = ParseWindowsPath(windows_path);
-    throw WindowsError(path ? win32::ResultOf(*path, error) : static_cast<LONG>(error),
-                       what_failed);
-}
+using win32::ThrowLastError;
 
 // A read or write at a byte offset of a handle opened for synchronous I/O.
 OVERLAPPED At(std::uint64_t offset) {
@@ -43,46 +30,40 @@ constexpr std::size_t kLargestTransfer = 1 << 30;
 
 }  // namespace
 
+// The path is kept parsed, for the result codes of failed calls, which depend on its drive.
+struct RandomAccessFile::OpenFile {
+    WindowsPath path;
+    win32::ScopedHandle handle;
+};
+
 RandomAccessFile::RandomAccessFile(std::string_view windows_path, IfMissing if_missing)
     : windows_path_(windows_path) {
     const std::string what_failed = "Cannot open the file " + windows_path_;
-    const WindowsPath path = win32::ParseOrThrow(windows_path, what_failed);
+    auto file = std::make_unique<OpenFile>();
+    file->path = win32::ParseOrThrow(windows_path, what_failed);
     FailIfInjected(what_failed);
     // Shared as a file is on Linux: the register's lock, not the handle, keeps two copies apart,
     // and the temporary file must be renamed over the register while others read it.
-    const HANDLE handle =
-        CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+    file->handle = win32::ScopedHandle(
+        CreateFileW(SystemPath(file->path).c_str(), GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     if_missing == IfMissing::kCreateEmpty ? OPEN_ALWAYS : OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError(path, what_failed);
-    handle_ = reinterpret_cast<std::intptr_t>(handle);
+                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file->handle.IsValid()) ThrowLastError(file->path, what_failed);
+    file_ = std::move(file);
 }
 
-RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept
-    : windows_path_(std::move(other.windows_path_)),
-      handle_(std::exchange(other.handle_, kClosed)) {}
-
-RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != kClosed) CloseHandle(HandleOf(handle_));
-        windows_path_ = std::move(other.windows_path_);
-        handle_ = std::exchange(other.handle_, kClosed);
-    }
-    return *this;
-}
-
-RandomAccessFile::~RandomAccessFile() {
-    // Not counted by the fault injector: a destructor cannot report a failure, and the
-    // operations that matter for the data were made (and counted) before it.
-    if (handle_ != kClosed) CloseHandle(HandleOf(handle_));
-}
+RandomAccessFile::RandomAccessFile(RandomAccessFile&& other) noexcept = default;
+RandomAccessFile& RandomAccessFile::operator=(RandomAccessFile&& other) noexcept = default;
+// Not counted by the fault injector: a destructor cannot report a failure, and the operations
+// that matter for the data were made (and counted) before it.
+RandomAccessFile::~RandomAccessFile() = default;
 
 std::uint64_t RandomAccessFile::Length() const {
     const std::string what_failed = "Cannot read the length of " + windows_path_;
     FailIfInjected(what_failed);
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(HandleOf(handle_), &size)) ThrowLastError(windows_path_, what_failed);
+    if (!GetFileSizeEx(file_->handle.get(), &size)) ThrowLastError(file_->path, what_failed);
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
@@ -95,10 +76,10 @@ std::size_t RandomAccessFile::ReadAt(std::uint64_t offset, void* buffer, std::si
         OVERLAPPED at = At(offset + done);
         ::DWORD got = 0;
         const auto wanted = static_cast<::DWORD>(std::min(size - done, kLargestTransfer));
-        if (!ReadFile(HandleOf(handle_), bytes + done, wanted, &got, &at)) {
+        if (!ReadFile(file_->handle.get(), bytes + done, wanted, &got, &at)) {
             // Reading at or past the end is no failure: there is nothing more.
             if (GetLastError() == ERROR_HANDLE_EOF) break;
-            ThrowLastError(windows_path_, what_failed);
+            ThrowLastError(file_->path, what_failed);
         }
         if (got == 0) break;
         done += got;
@@ -115,8 +96,8 @@ void RandomAccessFile::WriteAt(std::uint64_t offset, const void* data, std::size
         OVERLAPPED at = At(offset + done);
         ::DWORD put = 0;
         const auto wanted = static_cast<::DWORD>(std::min(size - done, kLargestTransfer));
-        if (!WriteFile(HandleOf(handle_), bytes + done, wanted, &put, &at)) {
-            ThrowLastError(windows_path_, what_failed);
+        if (!WriteFile(file_->handle.get(), bytes + done, wanted, &put, &at)) {
+            ThrowLastError(file_->path, what_failed);
         }
         done += put;
     }
@@ -127,27 +108,26 @@ void RandomAccessFile::Truncate(std::uint64_t length) {
     FailIfInjected(what_failed);
     FILE_END_OF_FILE_INFO end{};
     end.EndOfFile.QuadPart = static_cast<LONGLONG>(length);
-    if (!SetFileInformationByHandle(HandleOf(handle_), FileEndOfFileInfo, &end, sizeof end)) {
-        ThrowLastError(windows_path_, what_failed);
+    if (!SetFileInformationByHandle(file_->handle.get(), FileEndOfFileInfo, &end, sizeof end)) {
+        ThrowLastError(file_->path, what_failed);
     }
 }
 
 void RandomAccessFile::Sync() {
     const std::string what_failed = "Cannot save " + windows_path_ + " to the disk";
     FailIfInjected(what_failed);
-    if (!FlushFileBuffers(HandleOf(handle_))) ThrowLastError(windows_path_, what_failed);
+    if (!FlushFileBuffers(file_->handle.get())) ThrowLastError(file_->path, what_failed);
 }
 
 void RandomAccessFile::Close() {
-    if (handle_ == kClosed) return;
+    if (!file_ || !file_->handle.IsValid()) return;
     const std::string what_failed = "Cannot close " + windows_path_;
-    // The handle is gone after CloseHandle whatever it returns, also when the failure is
+    // The handle is gone after the close whatever it answers, also when the failure is
     // injected, so a retry can never close a handle reused by someone else.
-    const HANDLE handle = HandleOf(std::exchange(handle_, kClosed));
     const bool injected = fault_injection::ShouldFail();
-    const bool closed = CloseHandle(handle);
+    const bool closed = file_->handle.Close();
     if (injected) throw WindowsError(ERROR_IO_DEVICE, what_failed);
-    if (!closed) ThrowLastError(windows_path_, what_failed);
+    if (!closed) ThrowLastError(file_->path, what_failed);
 }
 
 void ReplaceFile(std::string_view source, std::string_view target) {
@@ -157,14 +137,14 @@ void ReplaceFile(std::string_view source, std::string_view target) {
     const WindowsPath to = win32::ParseOrThrow(target, what_failed);
     if (from.drive != to.drive) throw WindowsError(ERROR_NOT_SAME_DEVICE, what_failed);
     if (GetFileAttributesW(SystemPath(from).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        win32::ThrowLastError(from, what_failed);
+        ThrowLastError(from, what_failed);
     }
     FailIfInjected(what_failed);
     // One rename in the folder, as on Linux. MOVEFILE_WRITE_THROUGH alone would flush only a
     // move made as a copy; the folder is flushed below.
     if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        win32::ThrowLastError(to, what_failed);
+        ThrowLastError(to, what_failed);
     }
     SyncFolderOf(target);
 }
@@ -178,14 +158,14 @@ void SyncFolderOf(std::string_view windows_path) {
     // FILE_FLAG_BACKUP_SEMANTICS, and flushes only when it was opened for writing. NTFS then
     // writes the folder's entries; a file system that cannot flush a folder says so with
     // ERROR_INVALID_FUNCTION, and there the move itself is all that can be done.
-    const HANDLE handle = CreateFileW(SystemPath(folder).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) win32::ThrowLastError(folder, what_failed);
-    const bool flushed = FlushFileBuffers(handle) || GetLastError() == ERROR_INVALID_FUNCTION;
-    const ::DWORD error = GetLastError();
-    CloseHandle(handle);
-    if (!flushed) throw WindowsError(win32::ResultOf(folder, error), what_failed);
+    const win32::ScopedHandle handle(
+        CreateFileW(SystemPath(folder).c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.IsValid()) ThrowLastError(folder, what_failed);
+    if (!FlushFileBuffers(handle.get()) && GetLastError() != ERROR_INVALID_FUNCTION) {
+        ThrowLastError(folder, what_failed);
+    }
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/machine.h"
 #include "platform/text_case.h"
+#include "platform/utf16.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/windows_api.h"
 #include "platform/windows_path.h"
@@ -16,7 +17,7 @@ std::optional<WindowsPath> SystemFolder(Query query) {
     const UINT size = query(folder.data(), static_cast<UINT>(folder.size()));
     if (size == 0 || size >= folder.size()) return std::nullopt;
     folder.resize(size);
-    return ParseWindowsPath(win32::Utf8(folder));
+    return ParseWindowsPath(Utf8(folder));
 }
 
 bool SameFolder(const WindowsPath& a, const WindowsPath& b) {

@@ -1,10 +1,14 @@
+// <windows.h> first, on purpose: the platform's key type is the same whatever a file includes
+// before registry.h, and every caller of these calls, which sees no <windows.h>, links with them
+// only while that holds.
+// clang-format off
+#include "platform/win32/windows_api.h"
 #include "platform/registry.h"
+// clang-format on
 
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "platform/win32/windows_api.h"
 
 namespace platform {
 namespace {

@@ -4,13 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/windows_api.h"
 #include "platform/windows_path.h"
 
 namespace platform::win32 {
-
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
 
 // Parses a path the program names, with the program's own refusals: throws WindowsError with
 // what_failed, ERROR_PATH_NOT_FOUND for an empty text and ERROR_INVALID_NAME for one that is no

@@ -77,6 +77,10 @@ void TestMachine::RefuseRegistryChanges(const std::optional<std::string>& stored
         << hive + "a line that is no value\n";
 }
 
+bool TestMachine::HoldsReservedNames() {
+    return true;
+}
+
 std::filesystem::path TestMachine::Home() const {
     return parts_->scratch / "home";
 }

@@ -7,12 +7,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 
@@ -148,6 +152,37 @@ void ChooseDrive(const forms::DriveListBox& drives, char letter) {
 
 void CloseBox(const forms::Form& form) {
     Window(form)->windowHandle()->close();
+}
+
+void DropItems(const forms::Form& form, const std::vector<std::filesystem::path>& items) {
+    QWidget* window = Window(form);
+    if (window == nullptr) return;
+    QList<QUrl> urls;
+    for (const std::filesystem::path& item : items) {
+        urls.push_back(QUrl::fromLocalFile(QFile::decodeName(item.c_str())));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    // Qt gives a drag to the widget under the pointer, or to the nearest one above it that takes
+    // drops; a file manager offers to copy, move or link.
+    const QPoint middle = window->rect().center();
+    QWidget* target = window->childAt(middle);
+    while (target != nullptr && target != window && !target->acceptDrops()) {
+        target = target->parentWidget();
+    }
+    if (target == nullptr) target = window;
+    const QPoint at = target->mapFrom(window, middle);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (enter.isAccepted()) {
+        QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+    } else {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(target, &leave);
+    }
+    Settle();
 }
 
 void Focus(const forms::Control& control) {

@@ -98,6 +98,10 @@ void TestMachine::RefuseRegistryChanges(const std::optional<std::string>& stored
     LocalFree(descriptor);
 }
 
+bool TestMachine::HoldsReservedNames() {
+    return false;
+}
+
 fs::path TestMachine::Home() const {
     ADD_FAILURE() << "the Windows test machine gives the home folder no drive";
     return {};

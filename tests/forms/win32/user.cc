@@ -7,10 +7,14 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "forms/win32/widgets.h"
-#include "platform/win32/system_path.h"
+#include "platform/utf16.h"
+
+// After <windows.h>, which widgets.h brings.
+#include <shlobj.h>
 
 namespace user {
 namespace {
@@ -32,8 +36,8 @@ HWND Window(const forms::Form& form) {
     return hwnd;
 }
 
-using platform::win32::Utf8;
-using platform::win32::Wide;
+using platform::Utf8;
+using platform::Wide;
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -273,6 +277,30 @@ void ChooseDrive(const forms::DriveListBox& drives, char letter) {
 
 void CloseBox(const forms::Form& form) {
     SendMessageW(Window(form), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+}
+
+// Explorer's drop: the paths in an HDROP, handed to the window in WM_DROPFILES, which the
+// window frees.
+void DropItems(const forms::Form& form, const std::vector<std::filesystem::path>& items) {
+    const HWND window = Window(form);
+    if (window == nullptr) return;
+    std::wstring names;
+    for (const std::filesystem::path& item : items) names += item.wstring() + L'\0';
+    names += L'\0';
+    const std::size_t size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    const HGLOBAL drop = GlobalAlloc(GHND, size);
+    ASSERT_NE(drop, nullptr);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    RECT client{};
+    GetClientRect(window, &client);
+    files->pt = {client.right / 2, client.bottom / 2};
+    files->fNC = FALSE;
+    files->fWide = TRUE;
+    std::memcpy(files + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     Pump();
 }
 

@@ -5,18 +5,15 @@
 #include <stdexcept>
 
 #include "platform/sudden_death.h"
+#include "platform/utf16.h"
 
 namespace test_machine {
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 // The arguments are role names and numbers; quoting each keeps a space from splitting one.
 std::wstring CommandLine(const std::wstring& program, const std::vector<std::string>& words) {
     std::wstring line = L"\"" + program + L"\"";
-    for (const std::string& word : words) line += L" \"" + Wide(word) + L"\"";
+    for (const std::string& word : words) line += L" \"" + platform::Wide(word) + L"\"";
     return line;
 }
 

@@ -6,18 +6,20 @@
 
 #include "machine/machine_test.h"
 #include "password/password_store.h"
-#include "platform/registry.h"
-#include "platform/win32/windows_api.h"
+
+// Last, as in any Windows program: its macros of the result codes and of HKEY_LOCAL_MACHINE would
+// otherwise rewrite the platform's names of them. Below they are the system's own.
+#include <windows.h>
 
 namespace {
 
 // The password key with a default value, in one view of the registry only.
 void WriteKeyInView(REGSAM view, const std::string& value) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(windows_api::LocalMachineKey(), "Software\\Tessarn", 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Tessarn", 0, nullptr, 0,
                               KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-              platform::ERROR_SUCCESS);
-    RegSetValueExA(key, nullptr, 0, platform::REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
 }
@@ -25,10 +27,10 @@ void WriteKeyInView(REGSAM view, const std::string& value) {
 std::string ValueInView(REGSAM view) {
     char value[64] = {};
     DWORD size = sizeof value;
-    if (RegGetValueA(windows_api::LocalMachineKey(), "Software\\Tessarn", nullptr,
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Tessarn", nullptr,
                      RRF_RT_REG_SZ |
                          (view == KEY_WOW64_32KEY ? RRF_SUBKEY_WOW6432KEY : RRF_SUBKEY_WOW6464KEY),
-                     nullptr, value, &size) != platform::ERROR_SUCCESS) {
+                     nullptr, value, &size) != ERROR_SUCCESS) {
         return "none";
     }
     return value;
