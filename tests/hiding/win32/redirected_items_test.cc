@@ -1,9 +1,9 @@
 // Items that the register of a 32-bit Tessarn names, left where 64-bit Windows redirected it
 // beside a register of this program's own: they stay that program's, and are never taken for
 // items without a record.
+#include "hiding/hiding_test.h"
 #include "hiding/journal_notices.h"
 #include "hiding/recovery.h"
-#include "hiding_test.h"
 
 namespace hiding {
 namespace {
