@@ -77,11 +77,13 @@ void BM_Form3Opening(benchmark::State& state) {
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window.List1.ListCount());
         state.PauseTiming();
-        if (window.List1.ListCount() != kRecords || !unexpected_message.empty()) {
-            state.SkipWithError(("lists not filled " + unexpected_message).c_str());
-        }
+        const bool filled = window.List1.ListCount() == kRecords && unexpected_message.empty();
         window.Unload();
         Settle();
+        if (!filled) {
+            state.SkipWithError(("lists not filled " + unexpected_message).c_str());
+            break;
+        }
         state.ResumeTiming();
     }
 }
@@ -115,7 +117,10 @@ BENCHMARK(BM_Form3UnhideFirstRecord)->Unit(benchmark::kMillisecond)->UseRealTime
 
 // The register full to its last number, and every item it names in the hiding place: a list of
 // 32,767 entries to read and check at every opening, and as many names to look through.
+// The benchmark library runs a benchmark more than once to choose its number of iterations, and
+// every run after the first finds the place full already.
 void FillTheHidingPlace() {
+    if (full_register.size() > std::size_t{kRecords} * hiding::HiddenItemRecord::kSize) return;
     const auto last = hiding::HiddenItemRecord::Make(hiding::HiddenNameFor(kRecords + 1),
                                                      "C:\\Docs\\last.txt", "last.txt");
     full_register.append(reinterpret_cast<const char*>(&last), sizeof last);
@@ -136,11 +141,13 @@ void BM_Form3OpeningWithEveryItemInItsHidingPlace(benchmark::State& state) {
         window.Show();
         QCoreApplication::processEvents();
         state.PauseTiming();
-        if (window.List1.ListCount() != kRecords + 1 || !unexpected_message.empty()) {
-            state.SkipWithError(("lists not filled " + unexpected_message).c_str());
-        }
+        const bool filled = window.List1.ListCount() == kRecords + 1 && unexpected_message.empty();
         window.Unload();
         Settle();
+        if (!filled) {
+            state.SkipWithError(("lists not filled " + unexpected_message).c_str());
+            break;
+        }
         state.ResumeTiming();
     }
 }
