@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <optional>
 
 #include "hiding/hidden_name.h"
@@ -73,9 +72,10 @@ class HeldNumbers {
 // The list a hiding place should hold: its entries whose items it still holds, this machine's
 // record in place of an entry where the register names that item, then the register's other
 // records of items it holds. Of two entries of one hidden name the later one, which Hide appended
-// last, stands for it. Mending what this gives changes nothing.
-std::vector<HiddenItemRecord> MendedList(const HidingPlaceScan& scan,
-                                         const std::vector<HiddenItemRecord>& records) {
+// last, stands for it. Mending what this gives changes nothing. Given as the records each entry
+// is, in order: a list in step, as almost every opening finds it, is never copied.
+std::vector<const HiddenItemRecord*> MendedList(const HidingPlaceScan& scan,
+                                                const std::vector<HiddenItemRecord>& records) {
     const HeldNumbers held(scan.names);
     std::vector<const HiddenItemRecord*> recorded(held.End(), nullptr);
     std::vector<const HiddenItemRecord*> own;
@@ -93,32 +93,38 @@ std::vector<HiddenItemRecord> MendedList(const HidingPlaceScan& scan,
     }
 
     std::vector<bool> kept(held.End(), false);
-    // Sized once: a list of thousands of entries grown a record at a time is copied over and
-    // over, at 400 bytes an entry.
-    std::vector<HiddenItemRecord> mended;
+    std::vector<const HiddenItemRecord*> mended;
     mended.reserve(scan.list.size() + own.size());
     const auto keep = [&](const HiddenItemRecord& record) {
         const int number = *PlaceNumberOf(record);
         if (!held.Holds(number) || kept[number]) return;
         kept[number] = true;
-        mended.push_back(recorded[number] ? *recorded[number] : *latest[number]);
+        mended.push_back(recorded[number] ? recorded[number] : latest[number]);
     };
     for (const HiddenItemRecord& entry : scan.list) keep(entry);
     for (const HiddenItemRecord* record : own) keep(*record);
     return mended;
 }
 
-bool SameBytes(const std::vector<HiddenItemRecord>& entries, std::string_view bytes) {
-    // An empty list has no bytes to compare, which memcmp may not be given.
-    return bytes.size() == entries.size() * HiddenItemRecord::kSize &&
-           (bytes.empty() || std::memcmp(entries.data(), bytes.data(), bytes.size()) == 0);
+// Whether the mended list is the scanned one, entry for entry.
+bool InStep(const std::vector<const HiddenItemRecord*>& mended,
+            const std::vector<HiddenItemRecord>& list) {
+    if (mended.size() != list.size()) return false;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (mended[i] != &list[i] && !(*mended[i] == list[i])) return false;
+    }
+    return true;
 }
 
-// Mends the scanned list, which lies on disk as `bytes`, and writes it where that differs.
-void Mend(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records,
-          std::string_view bytes) {
-    scan.list = MendedList(scan, records);
-    if (SameBytes(scan.list, bytes)) return;
+// Mends the scanned list and writes it, unless it lies on disk as scanned (`as_it_lies`) and
+// mending changes nothing.
+void Mend(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records, bool as_it_lies) {
+    const std::vector<const HiddenItemRecord*> mended = MendedList(scan, records);
+    if (as_it_lies && InStep(mended, scan.list)) return;
+    std::vector<HiddenItemRecord> entries;
+    entries.reserve(mended.size());
+    for (const HiddenItemRecord* entry : mended) entries.push_back(*entry);
+    scan.list = std::move(entries);
     try {
         WriteItemList(scan.hiding_place, scan.list);
     } catch (const WindowsError&) {
@@ -154,7 +160,7 @@ std::vector<HidingPlaceScan> MendItemLists(const HiddenItemsRegister& hidden_ite
     }
     for (ReadyHidingPlace& place : ReadyHidingPlaces()) {
         HidingPlaceScan scan{std::move(place.hiding_place), std::move(place.letters), {}, {}};
-        std::string bytes;
+        ItemListEntries listed;
         try {
             // Every name, so that the one search also tells whether there is a list to read: a
             // name looked for and missing costs a second search of the folder.
@@ -166,22 +172,19 @@ std::vector<HidingPlaceScan> MendItemLists(const HiddenItemsRegister& hidden_ite
                     has_list = has_list || platform::EqualIgnoringCase(name, kItemListName);
                 }
             }
-            if (has_list) bytes = ReadItemList(scan.hiding_place);
+            if (has_list) listed = ReadItemListEntries(scan.hiding_place);
         } catch (const WindowsError&) {
             continue;
         }
-        scan.list = EntriesOfItemList(bytes);
-        Mend(scan, records, bytes);
+        scan.list = std::move(listed.entries);
+        Mend(scan, records, listed.as_it_lies);
         scans.push_back(std::move(scan));
     }
     return scans;
 }
 
 void MendItemList(HidingPlaceScan& scan, const std::vector<HiddenItemRecord>& records) {
-    const std::vector<HiddenItemRecord> before = scan.list;
-    Mend(scan, records,
-         std::string_view(reinterpret_cast<const char*>(before.data()),
-                          before.size() * HiddenItemRecord::kSize));
+    Mend(scan, records, true);
 }
 
 const std::vector<std::string>* NamesScannedOn(const std::vector<HidingPlaceScan>& scans,

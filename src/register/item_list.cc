@@ -57,6 +57,15 @@ std::string ReadWhole(const RandomAccessFile& file) {
     return bytes;
 }
 
+// Leaves the list entries of `records` in their order; whether none was left out.
+bool KeepListEntries(std::vector<HiddenItemRecord>& records) {
+    const auto left_out = std::remove_if(records.begin(), records.end(),
+                                         [](const auto& record) { return !IsListEntry(record); });
+    const bool all_kept = left_out == records.end();
+    records.erase(left_out, records.end());
+    return all_kept;
+}
+
 }  // namespace
 
 std::string ItemListPathIn(std::string_view hiding_place) {
@@ -82,19 +91,32 @@ std::optional<int> PlaceNumberOf(const HiddenItemRecord& record) {
 }
 
 std::vector<HiddenItemRecord> EntriesOfItemList(std::string_view bytes) {
-    std::vector<HiddenItemRecord> entries;
-    entries.reserve(bytes.size() / kRecordSize);
-    for (std::size_t offset = 0; offset + kRecordSize <= bytes.size(); offset += kRecordSize) {
-        HiddenItemRecord record;
-        std::memcpy(&record, bytes.data() + offset, kRecordSize);
-        if (IsListEntry(record)) entries.push_back(record);
-    }
+    std::vector<HiddenItemRecord> entries(bytes.size() / kRecordSize);
+    if (!entries.empty()) std::memcpy(entries.data(), bytes.data(), entries.size() * kRecordSize);
+    KeepListEntries(entries);
     return entries;
 }
 
 std::string ReadItemList(std::string_view hiding_place) {
     const std::optional<RandomAccessFile> list = OpenExisting(ItemListPathIn(hiding_place));
     return list ? ReadWhole(*list) : std::string();
+}
+
+ItemListEntries ReadItemListEntries(std::string_view hiding_place) {
+    ItemListEntries read;
+    const std::optional<RandomAccessFile> list = OpenExisting(ItemListPathIn(hiding_place));
+    if (!list) return read;
+    const std::uint64_t length = list->Length();
+    // Records are left unfilled (hidden_item_record.h): the read fills each whole one, and the
+    // one a crash cut short is never kept.
+    read.entries.resize(static_cast<std::size_t>(length / kRecordSize));
+    const std::size_t got = read.entries.empty() ? 0
+                                                 : list->ReadAt(0, read.entries.data(),
+                                                                read.entries.size() * kRecordSize);
+    read.as_it_lies = got == length;
+    read.entries.resize(got / kRecordSize);
+    read.as_it_lies = KeepListEntries(read.entries) && read.as_it_lies;
+    return read;
 }
 
 void WriteItemList(std::string_view hiding_place, const std::vector<HiddenItemRecord>& entries) {

@@ -47,6 +47,15 @@ std::vector<HiddenItemRecord> EntriesOfItemList(std::string_view bytes);
 // The list's bytes as they lie, empty when the hiding place has no list.
 std::string ReadItemList(std::string_view hiding_place);
 
+// The list's entries, read straight into place as EntriesOfItemList would give them from its
+// bytes, without a second copy of a list that may run to 13 MB; and whether those entries are
+// the list's bytes exactly, as when nothing was left out.
+struct ItemListEntries {
+    std::vector<HiddenItemRecord> entries;
+    bool as_it_lies = true;
+};
+ItemListEntries ReadItemListEntries(std::string_view hiding_place);
+
 // Replaces the whole list by these entries: written to tessarn-items.tmp beside it and renamed
 // over it in one step, so that a crash leaves the old list or the new one whole.
 void WriteItemList(std::string_view hiding_place, const std::vector<HiddenItemRecord>& entries);

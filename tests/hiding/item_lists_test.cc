@@ -77,6 +77,11 @@ TEST_F(ItemListsTest, AnOpeningMendsEveryListAgainstTheRegisterAndWhatItsHidingP
     EXPECT_EQ(Bytes(ListOf(DriveC())).size(), 4u * HiddenItemRecord::kSize);
     EXPECT_EQ(ListedOn(d), (Entries{song}));
     EXPECT_FALSE(OpeningWritesTheList());
+
+    // A list in step but for one record that is no entry loses that record.
+    Store(ListOf(d), BytesOf({song, Of("H0", "D:\\never.txt")}));
+    ListHiddenItems();
+    EXPECT_EQ(Bytes(ListOf(d)), BytesOf({song}));
 }
 
 TEST_F(ItemListsTest, OnlyTheWindowsOpeningRecordsFoundItemsAndOnlyThoseNothingNames) {
