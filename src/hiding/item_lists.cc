@@ -77,32 +77,33 @@ class HeldNumbers {
 std::vector<const HiddenItemRecord*> MendedList(const HidingPlaceScan& scan,
                                                 const std::vector<HiddenItemRecord>& records) {
     const HeldNumbers held(scan.names);
+    // Each number is read once: a full register and list hold 65,534 of them.
     std::vector<const HiddenItemRecord*> recorded(held.End(), nullptr);
-    std::vector<const HiddenItemRecord*> own;
+    std::vector<int> own;
     for (const HiddenItemRecord& record : records) {
         if (!OnOneOf(record, scan.letters) || !IsListEntry(record)) continue;
         const int number = *PlaceNumberOf(record);
         if (!held.Holds(number) || recorded[number]) continue;
         recorded[number] = &record;
-        own.push_back(&record);
+        own.push_back(number);
     }
+    std::vector<int> listed(scan.list.size());
     std::vector<const HiddenItemRecord*> latest(held.End(), nullptr);
-    for (const HiddenItemRecord& entry : scan.list) {
-        const int number = *PlaceNumberOf(entry);
-        if (held.Holds(number)) latest[number] = &entry;
+    for (std::size_t i = 0; i < scan.list.size(); ++i) {
+        listed[i] = *PlaceNumberOf(scan.list[i]);
+        if (held.Holds(listed[i])) latest[listed[i]] = &scan.list[i];
     }
 
     std::vector<bool> kept(held.End(), false);
     std::vector<const HiddenItemRecord*> mended;
     mended.reserve(scan.list.size() + own.size());
-    const auto keep = [&](const HiddenItemRecord& record) {
-        const int number = *PlaceNumberOf(record);
+    const auto keep = [&](int number) {
         if (!held.Holds(number) || kept[number]) return;
         kept[number] = true;
         mended.push_back(recorded[number] ? recorded[number] : latest[number]);
     };
-    for (const HiddenItemRecord& entry : scan.list) keep(entry);
-    for (const HiddenItemRecord* record : own) keep(*record);
+    for (const int number : listed) keep(number);
+    for (const int number : own) keep(number);
     return mended;
 }
 

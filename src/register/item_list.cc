@@ -17,12 +17,15 @@ using platform::WindowsError;
 
 constexpr std::size_t kRecordSize = HiddenItemRecord::kSize;
 
-// A field's bytes without their pad spaces.
+// A field's bytes without their pad spaces. Eight pad spaces are passed over at a time: an
+// opening reads every record of a full register and list, and their fields are mostly pad.
 template <std::size_t Width>
 std::string_view Trimmed(const std::array<char, Width>& field) {
-    const std::string_view text(field.data(), Width);
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    constexpr char kPad[] = "        ";
+    std::size_t end = Width;
+    while (end >= 8 && std::memcmp(field.data() + end - 8, kPad, 8) == 0) end -= 8;
+    while (end > 0 && field[end - 1] == ' ') --end;
+    return {field.data(), end};
 }
 
 bool IsAsciiLetter(char c) {
