@@ -26,8 +26,9 @@ std::vector<std::string> ListFiles(std::string_view folder);
 // (C:\Windows\System32 holds thousands). Throws as ListFiles does.
 std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_view pattern);
 // Names of a folder's items of every kind (files, folders, links) that match `pattern`, hidden or
-// not, sorted as ListFiles sorts them: what a hiding place holds under the names Hide gives,
-// read in one search without a look at each item. Throws as ListFiles does.
+// not, in the order the search finds them: what a hiding place holds under the names Hide gives,
+// read in one search without a look at each item, and unsorted, since a full hiding place holds
+// 32,767 of them. Throws as ListFiles does.
 std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern);
 
 // The folder at `path` as the file system spells it, each name in the letter case it is stored

@@ -56,8 +56,12 @@ bool IsHidingPlace(const HostLocation& folder, std::string_view name) {
 
 // The entries of a kind in a folder: every one that is not hidden, or, given a pattern, every one
 // whose name matches it, hidden or not. Entries of any kind need no look at what each one is.
+// Whether a listing is sorted as the lists show it, or left in the order the search found it.
+enum class Order { kSorted, kAsFound };
+
 std::vector<std::string> List(std::string_view folder, Kind kind,
-                              std::optional<std::string_view> pattern = std::nullopt) {
+                              std::optional<std::string_view> pattern = std::nullopt,
+                              Order order = Order::kSorted) {
     const std::string what_failed = "Cannot read the folder " + std::string(folder);
     const HostLocation location = ResolveWindowsPath(folder, what_failed);
     if (!location.exists) throw WindowsError(ERROR_PATH_NOT_FOUND, what_failed);
@@ -82,7 +86,7 @@ std::vector<std::string> List(std::string_view folder, Kind kind,
     closedir(listing);
     if (read_errno != 0) throw WindowsError(WindowsErrorFromErrno(read_errno), what_failed);
 
-    SortIgnoringCase(names);
+    if (order == Order::kSorted) SortIgnoringCase(names);
     return names;
 }
 
@@ -139,7 +143,7 @@ std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_
 }
 
 std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern) {
-    return List(folder, Kind::kAny, pattern);
+    return List(folder, Kind::kAny, pattern, Order::kAsFound);
 }
 
 WindowsPath FolderAsStored(std::string_view path) {

@@ -43,8 +43,12 @@ bool Matched(const WIN32_FIND_DATAW& entry, const std::string& name, std::string
 // whose name matches it, hidden or not. The system is given the pattern, so that it reads only
 // the names that match; it also matches a pattern against each file's short 8.3 name, which
 // "tessarn*.jnl" could match for a long name that does not, so each name found is matched again.
+// Whether a listing is sorted as the lists show it, or left in the order the search found it.
+enum class Order { kSorted, kAsFound };
+
 std::vector<std::string> List(std::string_view folder_text, Kind kind,
-                              std::optional<std::string_view> pattern = std::nullopt) {
+                              std::optional<std::string_view> pattern = std::nullopt,
+                              Order order = Order::kSorted) {
     const std::string what_failed = "Cannot read the folder " + std::string(folder_text);
     const WindowsPath folder = win32::ParseOrThrow(folder_text, what_failed);
     std::wstring search_for = SystemPath(folder);
@@ -73,7 +77,7 @@ std::vector<std::string> List(std::string_view folder_text, Kind kind,
     const ::DWORD end = GetLastError();
     FindClose(search);
     if (end != ERROR_NO_MORE_FILES) throw WindowsError(win32::ResultOf(folder, end), what_failed);
-    SortIgnoringCase(names);
+    if (order == Order::kSorted) SortIgnoringCase(names);
     return names;
 }
 
@@ -128,7 +132,7 @@ std::vector<std::string> ListFilesMatching(std::string_view folder, std::string_
 }
 
 std::vector<std::string> ListItemsMatching(std::string_view folder, std::string_view pattern) {
-    return List(folder, Kind::kAny, pattern);
+    return List(folder, Kind::kAny, pattern, Order::kAsFound);
 }
 
 WindowsPath FolderAsStored(std::string_view text) {
