@@ -18,6 +18,7 @@
 #include "forms/Form3.h"
 #include "forms/message_box.h"
 #include "forms/qt/widgets.h"
+#include "platform/memory.h"
 #include "platform/posix/prefix.h"
 #include "register/hidden_items_register.h"
 #include "register/hiding_place.h"
@@ -158,6 +159,8 @@ BENCHMARK(BM_Form3OpeningWithEveryItemInItsHidingPlace)
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program does at its start.
+    platform::KeepLargeBlocksForReuse();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarn"));

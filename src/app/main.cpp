@@ -5,8 +5,12 @@
 
 #include "app/Module1.h"
 #include "app/machine_start.h"
+#include "platform/memory.h"
 
 int main(int argc, char** argv) {
+    // A full register is 13 MB, read whole at each opening of the list of hidden items, several
+    // times over; kept for reuse, its blocks cost a second opening nothing to clear again.
+    platform::KeepLargeBlocksForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarn"));
     // Ties the windows to the installed desktop entry, for its icon and name in task bars.
