@@ -119,7 +119,10 @@ bool MoveFolder(const fs::path& earlier, const fs::path& place) {
 
 // Points the link at `place` in one step: a new link beside it, renamed over it.
 int Relink(const fs::path& link, const fs::path& place) {
-    const fs::path fresh = link.parent_path() / ("." + link.filename().string() + ".new");
+    std::string fresh_name = ".";
+    fresh_name += link.filename().string();
+    fresh_name += ".new";
+    const fs::path fresh = link.parent_path() / fresh_name;
     int failed = 0;
     // Left by a start that ended here; the drive table's lock makes it no running copy's.
     struct stat info;
