@@ -1,9 +1,11 @@
 #include "hiding/hiding_places.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <vector>
 
+#include "hiding/hidden_name.h"
 #include "platform/drives.h"
 #include "platform/item_identity.h"
 #include "platform/windows_path.h"
@@ -14,27 +16,36 @@ namespace {
 
 using platform::ItemIdentity;
 
-std::vector<ItemIdentity> HidingPlaces() {
-    std::vector<ItemIdentity> places;
+bool IsOneOf(const ItemIdentity& identity, const std::vector<ReadyHidingPlace>& places) {
+    return std::any_of(places.begin(), places.end(),
+                       [&](const ReadyHidingPlace& place) { return place.identity == identity; });
+}
+
+}  // namespace
+
+std::vector<ReadyHidingPlace> ReadyHidingPlaces() {
+    std::vector<ReadyHidingPlace> places;
     for (const platform::Drive& drive : platform::ListReadyDrives()) {
-        if (const std::optional<ItemIdentity> place =
-                platform::FolderIdentity(HidePathFor(drive.text(), ""))) {
-            places.push_back(*place);
+        std::string hiding_place = HidingPlaceOf(HidePathFor(drive.text(), ""));
+        hiding_place.front() = static_cast<char>(std::toupper(drive.letter));
+        const std::optional<ItemIdentity> identity = platform::FolderIdentity(hiding_place);
+        if (!identity) continue;
+        const auto same = std::find_if(places.begin(), places.end(), [&](const auto& place) {
+            return place.identity == *identity;
+        });
+        if (same != places.end()) {
+            same->letters += drive.letter;
+        } else {
+            places.push_back({std::move(hiding_place), std::string(1, drive.letter), *identity});
         }
     }
     return places;
 }
 
-bool IsOneOf(const ItemIdentity& identity, const std::vector<ItemIdentity>& places) {
-    return std::find(places.begin(), places.end(), identity) != places.end();
-}
-
-}  // namespace
-
 bool InAHidingPlace(std::string_view path) {
     std::optional<platform::WindowsPath> parsed = platform::ParseWindowsPath(path);
     if (!parsed) return false;
-    const std::vector<ItemIdentity> places = HidingPlaces();
+    const std::vector<ReadyHidingPlace> places = ReadyHidingPlaces();
     if (places.empty()) return false;
     // The item itself is not followed: a link lying in a hiding place lies there.
     const std::optional<platform::ExaminedItem> item = platform::ExamineItem(path);

@@ -5,9 +5,8 @@
 #include <optional>
 
 #include "hiding/hidden_name.h"
-#include "platform/drives.h"
+#include "hiding/hiding_places.h"
 #include "platform/file_system.h"
-#include "platform/item_identity.h"
 #include "platform/text_case.h"
 #include "platform/windows_error.h"
 #include "register/hiding_place.h"
@@ -17,35 +16,6 @@ namespace hiding {
 namespace {
 
 using platform::WindowsError;
-
-struct ReadyHidingPlace {
-    std::string hiding_place;
-    std::string letters;
-    platform::ItemIdentity identity;
-};
-
-// The hiding places of the ready drives in the order of their letters, each once: a second
-// letter for a drive's folder leads to the same folder, whose list must not be mended twice
-// against two letters.
-std::vector<ReadyHidingPlace> ReadyHidingPlaces() {
-    std::vector<ReadyHidingPlace> places;
-    for (const platform::Drive& drive : platform::ListReadyDrives()) {
-        std::string hiding_place = HidingPlaceOf(HidePathFor(drive.text(), ""));
-        hiding_place.front() = static_cast<char>(std::toupper(drive.letter));
-        const std::optional<platform::ItemIdentity> identity =
-            platform::FolderIdentity(hiding_place);
-        if (!identity) continue;
-        const auto same = std::find_if(places.begin(), places.end(), [&](const auto& place) {
-            return place.identity == *identity;
-        });
-        if (same != places.end()) {
-            same->letters += drive.letter;
-        } else {
-            places.push_back({std::move(hiding_place), std::string(1, drive.letter), *identity});
-        }
-    }
-    return places;
-}
 
 // The hidden names a hiding place holds, by number, in any letter case as the file system finds
 // them. Sized to the largest, so that the tables below cost a hiding place of a few items a few
